@@ -1,0 +1,15 @@
+// The console front end shared by both programs: title and output name from
+// the arguments or the prompts, read the project, hand it to the writer,
+// report, and wait for the closing integer.
+#pragma once
+
+#include <string>
+
+#include "model/model.h"
+
+// Writes the model; 0 on success, 1 on failure (after its own message).
+using ModelWriter = int (*)(std::string& outputPath, Model& model, std::string& title);
+
+// formatName names the output format in the prompts and result lines
+// ("NASTRAN", "PATRAN"). Returns the exit code.
+int RunFrontEnd(int argc, char** argv, const char* formatName, ModelWriter writer);

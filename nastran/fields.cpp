@@ -1,0 +1,1 @@
+#include "nastran/fields.h"

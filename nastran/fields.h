@@ -1,0 +1,37 @@
+// Free-field formatting of bulk data fields: every field text carries its own
+// trailing comma, reals are at most eight characters with a short exponent
+// (1.500+8), and three marker values stand for an empty field, YES and NO.
+//
+// The routines take doubles so that integer quantities of the model (node and
+// element numbers, ids) reach the deck exactly at any size; a value that came
+// from float data converts to double exactly and keeps its float semantics.
+// Float and int32 overloads save the card routines a copy.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+constexpr int BLANK_FIELD = -99;
+constexpr int YES_FIELD = -88;
+constexpr int NO_FIELD = -89;
+
+constexpr std::string_view CONTINUATION_START = "     ,";
+
+void WriteRealFields(const double* values, int count, int endLine, int continuationStart);
+void WriteRealFields(const float* values, int count, int endLine, int continuationStart);
+
+void WriteIntegerFields(const double* values, int count, int endLine, int continuationStart);
+void WriteIntegerFields(const float* values, int count, int endLine, int continuationStart);
+void WriteIntegerFields(const int32_t* values, int count, int endLine, int continuationStart);
+
+void WriteRealFieldsWrapped(const double* values, int total, int firstLineCount, int continuationStart);
+void WriteRealFieldsWrapped(const float* values, int total, int firstLineCount, int continuationStart);
+
+void WriteMixedFields(const double* values, const int32_t* integerFlags, int count, int endLine,
+                      int continuationStart);
+void WriteMixedFields(const float* values, const int32_t* integerFlags, int count, int endLine,
+                      int continuationStart);
+
+// The text of one real field without its comma (at most 8 characters), as
+// WriteRealFields writes it for a value that is not a marker. Returns the end.
+char* FormatRealField(float value, char* out);

@@ -1,0 +1,4 @@
+#include "nastran/bulk_data_writer.h"
+
+int WriteDistributedLoadCards() { return CurrentModel->distributedLoadCount; }
+int WriteNodeForceCards() { return CurrentModel->nodeLoadCount; }
