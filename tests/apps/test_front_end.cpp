@@ -1,0 +1,191 @@
+// The two programs run as processes: arguments, prompts fed on standard
+// input, result lines, closing prompt and exit codes.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/support/test_support.h"
+#include "tools/fixture_writer.h"
+
+using testing_support::FileExists;
+using testing_support::ReadWholeFile;
+using testing_support::ScratchDir;
+
+namespace {
+
+struct RunResult {
+  int exitCode;
+  std::string output;
+};
+
+std::string Quote(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) {
+    if (c == '\'') quoted += "'\\''";
+    else quoted += c;
+  }
+  return quoted + "'";
+}
+
+// Runs the program in the folder with the arguments and the given standard
+// input; shellPrefix may set limits first.
+RunResult RunProgram(const ScratchDir& dir, const std::string& program, const std::vector<std::string>& args,
+                     const std::string& input, const std::string& shellPrefix = "") {
+  fixture::WriteBytes(dir / "stdin.txt", std::vector<char>(input.begin(), input.end()));
+  std::string command = "cd ";
+  command += Quote(dir.Path().string());
+  command += " && ";
+  command += shellPrefix;
+  command += Quote(program);
+  for (const std::string& arg : args) {
+    command += ' ';
+    command += Quote(arg);
+  }
+  command += " <stdin.txt >stdout.txt 2>&1";
+  std::string shell = "/bin/sh -c ";
+  shell += Quote(command);
+  const int status = std::system(shell.c_str());
+  RunResult result{};
+  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.output = ReadWholeFile(dir / "stdout.txt");
+  return result;
+}
+
+// A plate of two quadrilaterals on six nodes.
+void WritePlate(const std::string& title) {
+  fixture::Project project;
+  for (int i = 0; i < 6; ++i) project.nodes.push_back({101 + i, float(i % 3), float(i / 3), 0});
+  project.elements.push_back({11, 40, 21, {1, 2, 5, 4}});
+  project.elements.push_back({12, 40, 21, {2, 3, 6, 5}});
+  fixture::WriteProjectFiles(title, project, nullptr);
+}
+
+// A project whose deck and neutral file are several kilobytes long.
+void WriteLargerPlate(const std::string& title) {
+  fixture::Project project;
+  for (int i = 0; i < 400; ++i) project.nodes.push_back({1 + i, float(i % 20), float(i / 20), 0});
+  for (int row = 0; row < 19; ++row)
+    for (int column = 0; column < 19; ++column) {
+      const int corner = row * 20 + column + 1;
+      project.elements.push_back({row * 19 + column + 1, 40, 21, {corner, corner + 1, corner + 21, corner + 20}});
+    }
+  fixture::WriteProjectFiles(title, project, nullptr);
+}
+
+constexpr const char* kClosing = "exit with input of any integer k = ? ";
+
+struct Program {
+  const char* path;
+  const char* format;
+};
+
+class FrontEnd : public testing::TestWithParam<Program> {};
+
+TEST_P(FrontEnd, BothArgumentsWriteTheFileAndReportIt) {
+  ScratchDir dir;
+  WritePlate(dir / "plate");
+  const RunResult run = RunProgram(dir, GetParam().path, {"plate", "plate.out"}, "7\n");
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.output, std::string("\n") + GetParam().format + " file written: plate.out\n\n" + kClosing);
+  EXPECT_TRUE(FileExists(dir / "plate.out"));
+}
+
+TEST_P(FrontEnd, PromptsReadOneWordEach) {
+  ScratchDir dir;
+  WritePlate(dir / "plate");
+  const RunResult run = RunProgram(dir, GetParam().path, {}, "plate.fes   result.out\n3\n");
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.output, std::string("filetitel of the project ? \n\nfiletitel ") + GetParam().format +
+                            "-file ? \n\n" + GetParam().format + " file written: result.out\n\n" + kClosing);
+  EXPECT_TRUE(FileExists(dir / "result.out"));
+}
+
+TEST_P(FrontEnd, OnlyTheTitleAsksForTheOutputName) {
+  ScratchDir dir;
+  WritePlate(dir / "plate");
+  // End of input answers the closing prompt as well.
+  const RunResult run = RunProgram(dir, GetParam().path, {"plate"}, "named.out");
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.output, std::string("\nfiletitel ") + GetParam().format + "-file ? \n\n" + GetParam().format +
+                            " file written: named.out\n\n" + kClosing);
+}
+
+TEST_P(FrontEnd, TitleWithBlanksOnTheCommandLineIsUsedWhole) {
+  ScratchDir dir;
+  WritePlate(dir / "my plate");
+  const RunResult run = RunProgram(dir, GetParam().path, {"my plate", "out.txt"}, "");
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_TRUE(FileExists(dir / "out.txt"));
+}
+
+TEST_P(FrontEnd, OneCharacterTitleFailsWithoutReading) {
+  ScratchDir dir;
+  const RunResult run = RunProgram(dir, GetParam().path, {"x", "out.txt"}, "1\n");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.output, std::string("\n***No ") + GetParam().format + " file written\n" + kClosing);
+  EXPECT_FALSE(FileExists(dir / "out.txt"));
+}
+
+TEST_P(FrontEnd, OneCharacterOutputNameFails) {
+  ScratchDir dir;
+  WritePlate(dir / "plate");
+  const RunResult run = RunProgram(dir, GetParam().path, {"plate"}, "o\n1\n");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.output, std::string("\nfiletitel ") + GetParam().format + "-file ? \n\n***No " +
+                            GetParam().format + " file written\n" + kClosing);
+}
+
+TEST_P(FrontEnd, MissingProjectFailsAfterTheReadersMessage) {
+  ScratchDir dir;
+  const RunResult run = RunProgram(dir, GetParam().path, {"absent", "out.txt"}, "");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.output, std::string("file absent.fes \ncould not be opened\n***No ") + GetParam().format +
+                            " file written\n" + kClosing);
+  EXPECT_FALSE(FileExists(dir / "out.txt"));
+}
+
+TEST_P(FrontEnd, OutputInAMissingFolderFails) {
+  ScratchDir dir;
+  WritePlate(dir / "plate");
+  const RunResult run = RunProgram(dir, GetParam().path, {"plate", "nowhere/out.txt"}, "");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.output.find("cannot create nowhere/out.txt"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find(std::string("\n***No ") + GetParam().format + " file written\n"), std::string::npos);
+  EXPECT_EQ(run.output.find("file written:"), std::string::npos);
+}
+
+TEST_P(FrontEnd, WriteErrorKeepsTheEarlierFile) {
+  ScratchDir dir;
+  WriteLargerPlate(dir / "plate");
+  fixture::WriteBytes(dir / "out.txt", {'e', 'a', 'r', 'l', 'i', 'e', 'r'});
+  // Files may not grow beyond 1 KiB; the signal is ignored so that the write
+  // itself fails, as on a full disk.
+  const RunResult run = RunProgram(dir, GetParam().path, {"plate", "out.txt"}, "", "trap '' XFSZ; ulimit -f 1; ");
+  EXPECT_EQ(run.exitCode, 1) << run.output;
+  EXPECT_NE(run.output.find("cannot write out.txt"), std::string::npos) << run.output;
+  EXPECT_EQ(ReadWholeFile(dir / "out.txt"), "earlier");
+  for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+    EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
+  }
+}
+
+TEST_P(FrontEnd, FullDeviceIsAFailure) {
+  ScratchDir dir;
+  WriteLargerPlate(dir / "plate");
+  const RunResult run = RunProgram(dir, GetParam().path, {"plate", "/dev/full"}, "");
+  EXPECT_EQ(run.exitCode, 1) << run.output;
+  EXPECT_NE(run.output.find(std::string("\n***No ") + GetParam().format + " file written\n"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothPrograms, FrontEnd,
+                         testing::Values(Program{VARDEX_BINARY, "NASTRAN"}, Program{PELMOR_BINARY, "PATRAN"}),
+                         [](const testing::TestParamInfo<Program>& info) {
+                           return std::string(info.param.format);
+                         });
+
+}  // namespace
