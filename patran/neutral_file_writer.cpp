@@ -1,3 +1,82 @@
+// The neutral file driver: title and summary packets, then the packet
+// routines in their fixed order, optionally with the material and property
+// packets in a ".pprop" side file and the load packets in a ".pload" one.
 #include "patran/neutral_file_writer.h"
 
-int NeutralFileWriter(std::string&, const Model&, std::string&, int, int) { return 1; }
+#include <cstdio>
+
+#include "model/date_text.h"
+#include "model/file_names.h"
+#include "patran/columns.h"
+
+namespace {
+
+// Reports what failed with one line on standard output; always 1.
+int ReportFailure(const OutputFile& file) {
+  std::printf("\n*** %s\n", file.Error().c_str());
+  std::fflush(stdout);
+  return 1;
+}
+
+// Side files are named after the output path up to its first '.' (even one
+// in a folder name); a path without any '.' keeps all of it.
+void ReplaceExtension(std::string& path, const char* extension) {
+  const std::string::size_type dot = path.find('.');
+  if (dot != std::string::npos) path.erase(dot);
+  path += extension;
+}
+
+// Closes the current file and opens the side file in its place.
+bool SwitchToSideFile(OutputFile& file, std::string& path, const char* extension) {
+  if (!file.Close()) return false;
+  ReplaceExtension(path, extension);
+  return file.Open(path);
+}
+
+void WriteTitlePacket(OutputFile& file, const std::string& title) {
+  columns::PutHeader(file, 25, 0, 0, 1);
+  file.Put('\n');
+  file.Write(title);
+  file.Put('\n');
+}
+
+void WriteSummaryPacket(OutputFile& file, const Model& model) {
+  columns::PutHeader(file, 26, 0, 0, 1);
+  columns::PutInt8(file, model.nodeCount);
+  columns::PutInt8(file, model.elementCount);
+  columns::PutInt8(file, model.materialCount);
+  columns::PutInt8(file, model.propertyCount);
+  columns::PutInt8(file, model.frameCount);
+  file.Put('\n');
+  file.Write(DateText(WritingMoment()));
+  file.Put('\n');
+}
+
+}  // namespace
+
+int NeutralFileWriter(std::string& outputPath, const Model& model, std::string& title, int geometryOnly,
+                      int split) {
+  OutputFile file;
+  if (!file.Open(outputPath)) return ReportFailure(file);
+
+  CutShortExtension(title);
+  WriteTitlePacket(file, title);
+  WriteSummaryPacket(file, model);
+
+  WriteNodePackets(file, model);
+  WriteElementPackets(file, model);
+  WriteFramePackets(file, model);
+
+  if (geometryOnly == 0) {
+    if (split != 0 && !SwitchToSideFile(file, outputPath, ".pprop")) return ReportFailure(file);
+    WriteMaterialPackets(file, model);
+    WritePropertyPackets(file, model);
+
+    if (split != 0 && !SwitchToSideFile(file, outputPath, ".pload")) return ReportFailure(file);
+    WriteDistributedLoadPackets(file, model);
+    WriteNodeForcePackets(file, model);
+  }
+
+  if (!file.Close()) return ReportFailure(file);
+  return 0;
+}

@@ -1,0 +1,89 @@
+// Fixed-column fields of the neutral file, written straight into the output
+// buffer. Each routine gives the same bytes as the printf format it names
+// ("%8d", "%16.7f", "%16.7e", "%16.7g": right-aligned, padded with blanks, and
+// wider when the number needs more room; exponents with at least two digits).
+// Numbers are formatted with std::to_chars into stack buffers, so writing a
+// field never allocates.
+#pragma once
+
+#include <charconv>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "model/output_file.h"
+
+namespace columns {
+
+// Room for the longest real text: "%16.7f" of the largest double has 309
+// integer digits, a sign, a point and 7 decimals.
+inline constexpr std::size_t kRealTextSize = 340;
+
+// Width of a real field.
+inline constexpr std::size_t kRealWidth = 16;
+
+// Writes text right-aligned in a field of at least width columns.
+inline void PutPadded(OutputFile& file, const char* text, std::size_t length, std::size_t width) {
+  const std::size_t pad = length < width ? width - length : 0;
+  char* at = file.Reserve(pad + length);
+  std::memset(at, ' ', pad);
+  std::memcpy(at + pad, text, length);
+  file.Advance(at + pad + length);
+}
+
+// "%<width>d".
+inline void PutInt(OutputFile& file, long long value, std::size_t width) {
+  char text[24];
+  const auto result = std::to_chars(text, text + sizeof text, value);
+  PutPadded(file, text, static_cast<std::size_t>(result.ptr - text), width);
+}
+
+// "%8d".
+inline void PutInt8(OutputFile& file, long long value) { PutInt(file, value, 8); }
+
+// "%16.7f", "%16.7e" or "%16.7g" by form (fixed, scientific, general).
+inline void PutReal(OutputFile& file, double value, std::chars_format form) {
+  char text[kRealTextSize];
+  const auto result = std::to_chars(text, text + sizeof text, value, form, 7);
+  const std::size_t length = result.ec == std::errc() ? static_cast<std::size_t>(result.ptr - text) : 0;
+  PutPadded(file, text, length, kRealWidth);
+}
+
+inline void PutFixed(OutputFile& file, double value) { PutReal(file, value, std::chars_format::fixed); }
+inline void PutExponent(OutputFile& file, double value) { PutReal(file, value, std::chars_format::scientific); }
+inline void PutGeneral(OutputFile& file, double value) { PutReal(file, value, std::chars_format::general); }
+
+// The header card's start: the packet type in two columns, then ID, IV, KC.
+inline void PutHeader(OutputFile& file, int packetType, long long id, long long iv, long long kc) {
+  PutInt(file, packetType, 2);
+  PutInt8(file, id);
+  PutInt8(file, iv);
+  PutInt8(file, kc);
+}
+
+// A list of reals, five to a card; the last card ends after the last value.
+// No card for an empty list.
+template <typename Real>
+void PutRealRows(OutputFile& file, const Real* values, int count, std::chars_format form) {
+  for (int i = 0; i < count; ++i) {
+    PutReal(file, static_cast<double>(values[i]), form);
+    if (i % 5 == 4 || i == count - 1) file.Put('\n');
+  }
+}
+
+// The flag text of a digit code: one character per member 1..count, "1" when
+// the digit occurs in the code's decimal text, else "0". Other digits and a
+// minus sign have no effect; a repeated digit counts once.
+inline void PutDigitFlags(OutputFile& file, int32_t code, int count) {
+  char digits[16];
+  const auto result = std::to_chars(digits, digits + sizeof digits, code);
+  char* flags = file.Reserve(static_cast<std::size_t>(count));
+  std::memset(flags, '0', static_cast<std::size_t>(count));
+  for (const char* c = digits; c != result.ptr; ++c) {
+    const int member = *c - '0';
+    if (member >= 1 && member <= count) flags[member - 1] = '1';
+  }
+  file.Advance(flags + count);
+}
+
+}  // namespace columns

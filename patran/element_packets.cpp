@@ -1,0 +1,62 @@
+// Packet 2: one per element, with its property card and node numbers.
+#include <algorithm>
+#include <iterator>
+
+#include "patran/columns.h"
+#include "patran/neutral_file_writer.h"
+
+namespace {
+
+constexpr int kBarShape = 2;
+constexpr int kNodesPerCard = 10;
+constexpr int kMaxSlots = static_cast<int>(sizeof(ElementRecord::nodeIndexes) / sizeof(int32_t));
+
+// The node named by a slot value, or null for an empty slot or one that
+// names no node of the model.
+const NodeRecord* SlotNode(const Model& model, int nodeLimit, int32_t slot) {
+  if (slot < 1 || slot > nodeLimit) return nullptr;
+  return &model.nodes[static_cast<std::size_t>(slot) - 1];
+}
+
+}  // namespace
+
+int WriteElementPackets(OutputFile& file, const Model& model) {
+  const int nodeLimit = std::min<int>(model.nodeCount, static_cast<int>(model.nodes.size()));
+  const int count = std::max(0, std::min<int>(model.elementCount, static_cast<int>(model.elements.size())));
+  for (int i = 0; i < count; ++i) {
+    const ElementRecord& element = model.elements[i];
+    const int slots = std::clamp<int>(element.nodeCount, 0, kMaxSlots);
+    const long long cardCount =
+        1 + (slots + kNodesPerCard - 1) / kNodesPerCard + (static_cast<long long>(element.valueCount) + 4) / 5;
+
+    // A bar's orientation is the position of the node in its third slot;
+    // N2 carries that slot value (the node index, not the node number).
+    float orientation[3] = {0, 0, 0};
+    int32_t orientationIndex = 0;
+    if (element.shape == kBarShape) {
+      if (const NodeRecord* node = SlotNode(model, nodeLimit, element.nodeIndexes[2])) {
+        std::copy(std::begin(node->coordinates), std::end(node->coordinates), orientation);
+        orientationIndex = element.nodeIndexes[2];
+      }
+    }
+
+    columns::PutHeader(file, 2, element.externalNumber, element.shape, cardCount);
+    columns::PutInt8(file, element.valueCount);
+    columns::PutInt8(file, orientationIndex);
+    file.Put('\n');
+
+    columns::PutInt8(file, slots);
+    columns::PutInt8(file, 0);
+    columns::PutInt8(file, element.propertyId);
+    columns::PutInt8(file, 0);
+    for (const float component : orientation) columns::PutFixed(file, component);
+    file.Put('\n');
+
+    for (int s = 0; s < slots; ++s) {
+      const NodeRecord* node = SlotNode(model, nodeLimit, element.nodeIndexes[s]);
+      columns::PutInt8(file, node != nullptr ? node->externalNumber : 0);
+      if (s % kNodesPerCard == kNodesPerCard - 1 || s == slots - 1) file.Put('\n');
+    }
+  }
+  return model.elementCount;
+}
