@@ -1,0 +1,136 @@
+// The output file: replaced only after a complete write, written directly
+// when the path is not a regular file, and the date text.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "model/date_text.h"
+#include "model/output_file.h"
+#include "tests/support/test_support.h"
+#include "tools/fixture_writer.h"
+
+using testing_support::ReadWholeFile;
+using testing_support::ScratchDir;
+
+namespace {
+
+int FilesIn(const ScratchDir& dir) {
+  int count = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path())) ++count;
+  return count;
+}
+
+TEST(OutputFile, WritesThroughATemporaryFileAndRenamesOnClose) {
+  ScratchDir dir;
+  OutputFile file;
+  ASSERT_TRUE(file.Open(dir / "deck.bdf"));
+  file.Write("GRID, ");
+  file.WriteInt(-20000001);
+  file.Put('\n');
+  EXPECT_FALSE(testing_support::FileExists(dir / "deck.bdf"));  // not there before the close
+  ASSERT_TRUE(file.Close()) << file.Error();
+  EXPECT_EQ(ReadWholeFile(dir / "deck.bdf"), "GRID, -20000001\n");
+  EXPECT_EQ(FilesIn(dir), 1);
+}
+
+TEST(OutputFile, DiscardKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
+  ScratchDir dir;
+  fixture::WriteBytes(dir / "deck.bdf", {'o', 'l', 'd'});
+  {
+    OutputFile file;
+    ASSERT_TRUE(file.Open(dir / "deck.bdf"));
+    file.Write("new text");
+  }  // destroyed without Close()
+  EXPECT_EQ(ReadWholeFile(dir / "deck.bdf"), "old");
+  EXPECT_EQ(FilesIn(dir), 1);
+}
+
+TEST(OutputFile, LargeOutputCrossesTheBufferIntact) {
+  ScratchDir dir;
+  OutputFile file;
+  ASSERT_TRUE(file.Open(dir / "big.txt"));
+  std::string expected;
+  const std::string line(1000, 'x');
+  for (int i = 0; i < 3000; ++i) {
+    file.Write(line);
+    file.WriteInt(i);
+    expected += line + std::to_string(i);
+  }
+  const std::string longName(3 * OutputFile::kBufferSize, 'n');  // longer than the buffer
+  file.Write(longName);
+  expected += longName;
+  ASSERT_TRUE(file.Close());
+  EXPECT_EQ(ReadWholeFile(dir / "big.txt"), expected);
+}
+
+TEST(OutputFile, KeepsTheModeOfAnEarlierFile) {
+  ScratchDir dir;
+  fixture::WriteBytes(dir / "deck.bdf", {'o'});
+  ASSERT_EQ(chmod((dir / "deck.bdf").c_str(), 0640), 0);
+  OutputFile file;
+  ASSERT_TRUE(file.Open(dir / "deck.bdf"));
+  file.Write("n");
+  ASSERT_TRUE(file.Close());
+  struct stat info {};
+  ASSERT_EQ(stat((dir / "deck.bdf").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST(OutputFile, ReplacesTheFileALinkNamesAndKeepsTheLink) {
+  ScratchDir dir;
+  fixture::WriteBytes(dir / "real.bdf", {'o'});
+  ASSERT_EQ(symlink("real.bdf", (dir / "link.bdf").c_str()), 0);
+  OutputFile file;
+  ASSERT_TRUE(file.Open(dir / "link.bdf"));
+  file.Write("through the link");
+  ASSERT_TRUE(file.Close());
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.bdf"));
+  EXPECT_EQ(ReadWholeFile(dir / "real.bdf"), "through the link");
+}
+
+TEST(OutputFile, CreationFailureSaysWhatFailed) {
+  ScratchDir dir;
+  OutputFile file;
+  EXPECT_FALSE(file.Open(dir / "missing/deck.bdf"));
+  EXPECT_EQ(file.Error(), "cannot create " + (dir / "missing/deck.bdf") + ": No such file or directory");
+}
+
+TEST(OutputFile, WriteErrorOnADeviceIsReportedAtClose) {
+  OutputFile file;
+  ASSERT_TRUE(file.Open("/dev/full"));
+  file.Write("text");
+  EXPECT_FALSE(file.Close());
+  EXPECT_EQ(file.Error(), "cannot write /dev/full: No space left on device");
+}
+
+TEST(OutputFile, NullDeviceIsWrittenDirectly) {
+  OutputFile file;
+  ASSERT_TRUE(file.Open("/dev/null"));
+  file.Write("text");
+  EXPECT_TRUE(file.Close());
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+}
+
+TEST(DateText, FormatsUtcWithTwoDigitDay) {
+  EXPECT_EQ(DateText(315627835), "Wed Jan 02 02:03:55 1980");
+  EXPECT_EQ(DateText(0), "Thu Jan 01 00:00:00 1970");
+  EXPECT_EQ(DateText(1796601600), "Mon Dec 07 00:00:00 2026");
+}
+
+TEST(DateText, SourceDateEpochReplacesTheClockOnlyWhenWhole) {
+  setenv("SOURCE_DATE_EPOCH", "315627835", 1);
+  EXPECT_EQ(WritingMoment(), 315627835);
+  setenv("SOURCE_DATE_EPOCH", "12abc", 1);
+  EXPECT_GT(WritingMoment(), 1700000000);
+  setenv("SOURCE_DATE_EPOCH", "1.5", 1);
+  EXPECT_GT(WritingMoment(), 1700000000);
+  unsetenv("SOURCE_DATE_EPOCH");
+  EXPECT_GT(WritingMoment(), 1700000000);
+}
+
+}  // namespace
