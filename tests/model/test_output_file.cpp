@@ -117,7 +117,7 @@ TEST(OutputFile, NullDeviceIsWrittenDirectly) {
 }
 
 TEST(DateText, FormatsUtcWithTwoDigitDay) {
-  EXPECT_EQ(DateText(315627835), "Wed Jan 02 02:03:55 1980");
+  EXPECT_EQ(DateText(315626635), "Wed Jan 02 02:03:55 1980");
   EXPECT_EQ(DateText(0), "Thu Jan 01 00:00:00 1970");
   EXPECT_EQ(DateText(1796601600), "Mon Dec 07 00:00:00 2026");
 }
