@@ -1,3 +1,139 @@
-#include "nastran/bulk_data_writer.h"
+// Material cards: MAT1, MAT2, MAT3, MAT4, MAT5, MAT8, MAT9, MAT10 and MATHP.
+//
+// A material record holds its values by card field position (value i is the
+// (i + 1)-th data field after the material id), so the writer mostly passes
+// them through: it trims trailing zeros, breaks the lines and decides which
+// fields are integers and which MATHP fields stay empty.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <iterator>
+#include <limits>
+#include <string_view>
 
-int WriteMaterialCards() { return CurrentModel->materialCount; }
+#include "nastran/bulk_data_writer.h"
+#include "nastran/fields.h"
+
+namespace {
+
+// The values a card may take; the rest of a record is never written.
+constexpr int kMaterialValues = 100;
+
+enum class MaterialLayout { None, Mat1, Mat2, Wrapped, Hyperelastic };
+
+struct MaterialCard {
+  std::string_view name;
+  MaterialLayout layout;
+};
+
+// Card by material kind (index); kinds 0, 6, 7 and 12 name no card, nor does
+// any kind outside the table.
+constexpr MaterialCard kMaterialCards[] = {
+    {"", MaterialLayout::None},            // 0
+    {"MAT1", MaterialLayout::Mat1},        // 1
+    {"MAT2", MaterialLayout::Mat2},        // 2
+    {"MAT3", MaterialLayout::Wrapped},     // 3
+    {"MAT4", MaterialLayout::Wrapped},     // 4
+    {"MAT5", MaterialLayout::Wrapped},     // 5
+    {"", MaterialLayout::None},            // 6
+    {"", MaterialLayout::None},            // 7
+    {"MAT8", MaterialLayout::Wrapped},     // 8
+    {"MAT9", MaterialLayout::Wrapped},     // 9
+    {"MAT10", MaterialLayout::Wrapped},    // 10
+    {"MATHP", MaterialLayout::Hyperelastic},  // 11
+    {"", MaterialLayout::None},            // 12
+};
+constexpr int kMaterialKinds = static_cast<int>(std::size(kMaterialCards));
+
+// First-line field count of every layout; continuation lines hold eight.
+constexpr int kFirstLineFields = 7;
+
+// MATHP positions that are always written as empty fields.
+constexpr int kHyperelasticBlankPositions[] = {7, 19, 20, 21, 22, 28, 29, 30, 37, 38, 46, 51, 52, 53};
+
+// MAT1: MCSID follows ST, SC and SS on the continuation line.
+constexpr int kMat1McsidPosition = 10;
+// MAT2: the eight values of the continuation line, then MCSID on its own line.
+constexpr int kMat2McsidPosition = 15;
+// MATHP: the real values from position 15 (at most 32), then eight integers from 47.
+constexpr int kHyperelasticRealStart = 15;
+constexpr int kHyperelasticRealMax = 32;
+constexpr int kHyperelasticIntegerStart = 47;
+
+// Double to single precision; magnitudes beyond the float range become
+// infinities (the field routines write those as empty fields) rather than
+// relying on an undefined conversion.
+float ToSingle(double value) {
+  constexpr float kInfinity = std::numeric_limits<float>::infinity();
+  if (std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max()))
+    return value > 0 ? kInfinity : -kInfinity;
+  return static_cast<float>(value);  // NaN stays NaN
+}
+
+// Truncation toward zero that is defined for every float: NaN gives 0, and
+// values beyond the int32 range give its limits.
+int32_t TruncateToInt(float value) {
+  if (value > -2147483649.0f && value < 2147483648.0f) return static_cast<int32_t>(value);
+  if (value > 0) return std::numeric_limits<int32_t>::max();
+  if (value < 0) return std::numeric_limits<int32_t>::min();
+  return 0;
+}
+
+void WriteMat1(const float* f, int n) {
+  const int32_t mcsid = n > kMat1McsidPosition ? TruncateToInt(f[kMat1McsidPosition]) : 0;
+  WriteRealFields(f, std::min(n, kFirstLineFields), 1, 0);
+  if (n > kFirstLineFields) WriteRealFields(f + kFirstLineFields, 3, mcsid == 0, 1);
+  if (mcsid != 0) WriteIntegerFields(f + kMat1McsidPosition, 1, 1, 0);
+}
+
+void WriteMat2(const float* f, int n) {
+  const int32_t mcsid = n > kMat2McsidPosition ? TruncateToInt(f[kMat2McsidPosition]) : 0;
+  WriteRealFields(f, std::min(n, kFirstLineFields), 1, 0);
+  if (n > kFirstLineFields) WriteRealFields(f + kFirstLineFields, 8, 1, 1);
+  if (mcsid != 0) WriteIntegerFields(f + kMat2McsidPosition, 1, 1, 1);
+}
+
+void WriteHyperelastic(float* f, int n) {
+  WriteRealFields(f, std::min(n, kFirstLineFields), 1, 0);
+  for (int position : kHyperelasticBlankPositions) f[position] = static_cast<float>(BLANK_FIELD);
+  if (n > kFirstLineFields) WriteIntegerFields(f + kFirstLineFields, 3, 1, 1);
+  const int realCount = std::clamp(n - kHyperelasticRealStart, 0, kHyperelasticRealMax);
+  WriteRealFieldsWrapped(f + kHyperelasticRealStart, realCount, 8, 1);
+  if (n >= kHyperelasticIntegerStart + 1) WriteIntegerFields(f + kHyperelasticIntegerStart, 8, 1, 1);
+}
+
+}  // namespace
+
+int WriteMaterialCards() {
+  const Model& model = *CurrentModel;
+  OutputFile& out = *OutputStream;
+  const auto count = std::min<std::size_t>(static_cast<std::size_t>(std::max(model.materialCount, 0)),
+                                           model.materials.size());
+  for (std::size_t i = 0; i < count; ++i) {
+    const MaterialRecord& material = model.materials[i];
+    if (material.kind < 0 || material.kind >= kMaterialKinds) continue;
+    const MaterialCard& card = kMaterialCards[material.kind];
+    if (card.layout == MaterialLayout::None) continue;
+
+    // Trailing zeros are judged in single precision, as the card writes it.
+    float f[kMaterialValues];
+    int n = 1;
+    for (int j = 0; j < kMaterialValues; ++j) {
+      f[j] = ToSingle(material.values[j]);
+      if (f[j] != 0.0f) n = j + 1;
+    }
+
+    out.Write(card.name);
+    out.Write(", ");
+    out.WriteInt(material.id);
+    out.Put(',');
+    switch (card.layout) {
+      case MaterialLayout::Mat1: WriteMat1(f, n); break;
+      case MaterialLayout::Mat2: WriteMat2(f, n); break;
+      case MaterialLayout::Wrapped: WriteRealFieldsWrapped(f, n, kFirstLineFields, 0); break;
+      case MaterialLayout::Hyperelastic: WriteHyperelastic(f, n); break;
+      case MaterialLayout::None: break;
+    }
+  }
+  return model.materialCount;
+}
