@@ -1,3 +1,232 @@
+#include "nastran/element_cards.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <type_traits>
+
 #include "nastran/bulk_data_writer.h"
 
-void WriteElementCards() {}
+std::vector<int32_t> ElementPropertySlot;
+std::vector<int32_t> ElementDataSlot;
+
+namespace {
+
+// Classes from 40 up that share a property card with a neighbour class.
+struct ClassGroup {
+  int32_t elementClass;
+  int32_t normalised;
+};
+constexpr ClassGroup kClassGroups[] = {
+    {104, 103}, {106, 105}, {111, 110}, {112, 110}, {114, 113}, {115, 113}, {121, 120},
+    {122, 120}, {124, 123}, {125, 123}, {127, 126}, {128, 126}, {131, 130},
+};
+
+// Property codes from 1000 up are property records; the others are element
+// data records. The two kinds are told apart by the code alone, so one index
+// of (typeCode, id) serves both.
+constexpr int32_t kPropertyCodeBase = 1000;
+
+uint64_t RecordKey(int32_t typeCode, int32_t id) {
+  return (static_cast<uint64_t>(static_cast<uint32_t>(typeCode)) << 32) | static_cast<uint32_t>(id);
+}
+
+struct KeyedPosition {
+  uint64_t key;
+  int32_t position;  // 0-based in the array indexed
+};
+
+bool KeyThenPosition(const KeyedPosition& a, const KeyedPosition& b) {
+  return a.key != b.key ? a.key < b.key : a.position < b.position;
+}
+bool KeyBelow(const KeyedPosition& a, uint64_t key) { return a.key < key; }
+
+// Position of the first entry with the key (entries sorted by key, then by
+// position), or -1.
+int32_t FirstWithKey(const std::vector<KeyedPosition>& index, uint64_t key) {
+  auto found = std::lower_bound(index.begin(), index.end(), key, KeyBelow);
+  return found != index.end() && found->key == key ? found->position : -1;
+}
+
+int PropertyRecordCount(const Model& model) {
+  return static_cast<int>(
+      std::min<std::size_t>(static_cast<std::size_t>(std::max(model.propertyCount, 0)), model.properties.size()));
+}
+
+int ElementRecordCount(const Model& model) {
+  return static_cast<int>(
+      std::min<std::size_t>(static_cast<std::size_t>(std::max(model.elementCount, 0)), model.elements.size()));
+}
+
+int NodeRecordCount(const Model& model) {
+  return static_cast<int>(
+      std::min<std::size_t>(static_cast<std::size_t>(std::max(model.nodeCount, 0)), model.nodes.size()));
+}
+
+// Finds for every element the first property record (code = normalised class
+// + 1000, id = propertyId) and the first element data record (code = class,
+// id = materialId) in properties order: the same result as trying every
+// record against every element, through one sorted index.
+void MatchElementRecords(const Model& model) {
+  const int elementCount = ElementRecordCount(model);
+  const int propertyCount = PropertyRecordCount(model);
+  ElementPropertySlot.assign(static_cast<std::size_t>(elementCount), 0);
+  ElementDataSlot.assign(static_cast<std::size_t>(elementCount), 0);
+  if (propertyCount == 0) return;
+
+  std::vector<KeyedPosition> index(static_cast<std::size_t>(propertyCount));
+  for (int i = 0; i < propertyCount; ++i) {
+    const PropertyRecord& record = model.properties[static_cast<std::size_t>(i)];
+    index[static_cast<std::size_t>(i)] = {RecordKey(record.typeCode, record.id), i};
+  }
+  std::sort(index.begin(), index.end(), KeyThenPosition);
+
+  for (int j = 0; j < elementCount; ++j) {
+    const ElementRecord& element = model.elements[static_cast<std::size_t>(j)];
+    const int64_t propertyCode = int64_t{NormalisedElementClass(element.elementClass)} + kPropertyCodeBase;
+    if (propertyCode > kPropertyCodeBase && propertyCode <= std::numeric_limits<int32_t>::max()) {
+      const int32_t found = FirstWithKey(index, RecordKey(static_cast<int32_t>(propertyCode), element.propertyId));
+      ElementPropertySlot[static_cast<std::size_t>(j)] = found + 1;
+    }
+    if (element.elementClass <= kPropertyCodeBase) {
+      const int32_t found = FirstWithKey(index, RecordKey(element.elementClass, element.materialId));
+      ElementDataSlot[static_cast<std::size_t>(j)] = found + 1;
+    }
+  }
+}
+
+// Node numbers sorted, each with its position; built on the first lookup that
+// the direct position cannot answer, for the model it was built from.
+std::vector<KeyedPosition> NodeNumberIndex;
+const Model* NodeNumberIndexModel = nullptr;
+
+void BuildNodeNumberIndex(const Model& model) {
+  const int nodeCount = NodeRecordCount(model);
+  NodeNumberIndex.resize(static_cast<std::size_t>(nodeCount));
+  for (int i = 0; i < nodeCount; ++i) {
+    // Offset by 2^31 so that the unsigned order is the signed order.
+    const uint64_t key = static_cast<uint64_t>(int64_t{model.nodes[static_cast<std::size_t>(i)].externalNumber} +
+                                               (int64_t{1} << 31));
+    NodeNumberIndex[static_cast<std::size_t>(i)] = {key, i};
+  }
+  std::sort(NodeNumberIndex.begin(), NodeNumberIndex.end(), KeyThenPosition);
+  NodeNumberIndexModel = &model;
+}
+
+void ConvertNodeSlots(const Model& model, ElementRecord& element) {
+  const int nodeCount = NodeRecordCount(model);
+  const int slots = ElementNodeCount(element);
+  for (int s = 0; s < slots; ++s) {
+    int32_t& slot = element.nodeIndexes[s];
+    if (slot == 0) continue;
+    // A position outside the node array names no node: an empty slot.
+    slot = slot >= 1 && slot <= nodeCount ? model.nodes[static_cast<std::size_t>(slot - 1)].externalNumber : 0;
+  }
+}
+
+}  // namespace
+
+int32_t NormalisedElementClass(int32_t elementClass) {
+  if (elementClass < 40) return elementClass / 10 * 10 + 1;
+  for (const ClassGroup& group : kClassGroups) {
+    if (group.elementClass == elementClass) return group.normalised;
+  }
+  return elementClass;
+}
+
+PropertyRecord* PropertyAtSlot(int32_t slot) {
+  if (CurrentModel == nullptr || slot < 1 || slot > PropertyRecordCount(*CurrentModel)) return nullptr;
+  return &CurrentModel->properties[static_cast<std::size_t>(slot - 1)];
+}
+
+const PropertyRecord* ElementPropertyRecord(int position) {
+  if (position < 0 || static_cast<std::size_t>(position) >= ElementPropertySlot.size()) return nullptr;
+  return PropertyAtSlot(ElementPropertySlot[static_cast<std::size_t>(position)]);
+}
+
+PropertyRecord* ElementDataRecord(int position) {
+  if (position < 0 || static_cast<std::size_t>(position) >= ElementDataSlot.size()) return nullptr;
+  return PropertyAtSlot(ElementDataSlot[static_cast<std::size_t>(position)]);
+}
+
+int ElementNodeCount(const ElementRecord& element) {
+  constexpr int kSlots = static_cast<int>(std::extent_v<decltype(ElementRecord::nodeIndexes)>);
+  return std::clamp(element.nodeCount, 0, kSlots);
+}
+
+int32_t ElementNodeNumber(const ElementRecord& element, int slot) {
+  return slot >= 0 && slot < ElementNodeCount(element) ? element.nodeIndexes[slot] : 0;
+}
+
+int DataValueCount(const PropertyRecord& record) {
+  constexpr int kValues = static_cast<int>(std::extent_v<decltype(PropertyRecord::values)>);
+  return std::clamp(record.valueCount, 0, kValues);
+}
+
+float DataValue(const PropertyRecord& record, int index) {
+  constexpr int kValues = static_cast<int>(std::extent_v<decltype(PropertyRecord::values)>);
+  return index >= 0 && index < kValues ? record.values[index] : 0.0f;
+}
+
+int32_t TruncateToInt32(double value) {
+  if (std::isnan(value)) return 0;
+  if (value <= static_cast<double>(std::numeric_limits<int32_t>::min())) return std::numeric_limits<int32_t>::min();
+  if (value >= static_cast<double>(std::numeric_limits<int32_t>::max())) return std::numeric_limits<int32_t>::max();
+  return static_cast<int32_t>(value);
+}
+
+int32_t FindNodePosition(int32_t g) {
+  if (CurrentModel == nullptr) return -1;
+  const Model& model = *CurrentModel;
+  if (g >= 1 && g <= NodeRecordCount(model) && model.nodes[static_cast<std::size_t>(g - 1)].externalNumber == g) {
+    return g - 1;
+  }
+  if (NodeNumberIndexModel != &model) BuildNodeNumberIndex(model);
+  const uint64_t key = static_cast<uint64_t>(int64_t{g} + (int64_t{1} << 31));
+  return FirstWithKey(NodeNumberIndex, key);
+}
+
+void WriteCardStart(const char* name, int64_t first, int64_t second) {
+  OutputStream->Write(name);
+  OutputStream->Write(", ");
+  OutputStream->WriteInt(first);
+  OutputStream->Write(", ");
+  OutputStream->WriteInt(second);
+  OutputStream->Put(',');
+}
+
+void WriteNodeNumbers(const ElementRecord& element, int first, int count) {
+  for (int s = first; s < first + count; ++s) {
+    OutputStream->Put(' ');
+    OutputStream->WriteInt(ElementNodeNumber(element, s));
+    OutputStream->Put(',');
+  }
+}
+
+void ReleaseElementLookups() {
+  std::vector<int32_t>().swap(ElementPropertySlot);
+  std::vector<int32_t>().swap(ElementDataSlot);
+  std::vector<KeyedPosition>().swap(NodeNumberIndex);
+  NodeNumberIndexModel = nullptr;
+}
+
+void WriteElementCards() {
+  Model& model = *CurrentModel;
+  ReleaseElementLookups();
+  if (!GeometryOnly) MatchElementRecords(model);
+
+  const int elementCount = ElementRecordCount(model);
+  for (int j = 0; j < elementCount; ++j) {
+    ElementRecord& element = model.elements[static_cast<std::size_t>(j)];
+    ConvertNodeSlots(model, element);
+    const int32_t shape = element.shape;
+    if (shape == 3 || shape == 4) {
+      WriteShellCard(element, j);
+    } else if (shape >= 5 && shape <= 8) {
+      WriteSolidCard(element, j);
+    } else if (shape <= 2) {
+      WriteLineCard(element, j);
+    }
+  }
+  ReleaseElementLookups();
+}

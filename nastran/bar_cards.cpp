@@ -1,0 +1,117 @@
+// Bar and beam element cards (CBAR, CBEAM, classes 110 to 129). The last digit
+// of the class says how the orientation and the end offsets are given.
+#include <algorithm>
+#include <cstdint>
+
+#include "nastran/bulk_data_writer.h"
+#include "nastran/element_cards.h"
+#include "nastran/fields.h"
+
+namespace {
+
+// How the last digit of the class gives orientation and offsets.
+enum class BarOrientation {
+  kVector,          // X1, X2, X3 and the offsets from the data record
+  kNode,            // orientation node G0 (slot 3); offsets from the data record
+  kNodeAndOffsets,  // G0; offsets from nodes OA and OB (slots 4, 5); only two values from the data record
+  kNodeOffsetsAll,  // G0; offsets from OA and OB; all values from the data record
+};
+constexpr BarOrientation kOrientationByLastDigit[10] = {
+    BarOrientation::kVector,         BarOrientation::kNode,           BarOrientation::kNodeAndOffsets,
+    BarOrientation::kVector,         BarOrientation::kNode,           BarOrientation::kNodeAndOffsets,
+    BarOrientation::kVector,         BarOrientation::kNode,           BarOrientation::kNodeAndOffsets,
+    BarOrientation::kNodeOffsetsAll,
+};
+
+constexpr int32_t kFirstBeamClass = 120;
+constexpr double kBlank = BLANK_FIELD;
+
+// Field positions, in card order.
+constexpr int kEid = 0, kPid = 1, kGa = 2, kGb = 3, kX1 = 4, kX2 = 5, kX3 = 6, kOfft = 7;
+constexpr int kPa = 8, kPb = 9, kOffsetA = 10, kOffsetB = 13, kSa = 16, kSb = 17;
+constexpr int kFieldCount = 18;
+constexpr int kDataFieldsMax = kFieldCount - kX1;  // X1 ... SB
+
+bool IsEmptyValue(double v) { return v == 0.0 || v == kBlank; }
+
+// Writes coordinates of the end node minus those of its offset point into
+// three fields, when both nodes are found; an offset slot of 0 is no offset.
+void SetOffset(double* fields, int32_t endNode, int32_t offsetNode) {
+  if (offsetNode == 0) return;
+  const int32_t end = FindNodePosition(endNode);
+  const int32_t offset = FindNodePosition(offsetNode);
+  if (end < 0 || offset < 0) return;
+  const NodeRecord& a = CurrentModel->nodes[static_cast<std::size_t>(end)];
+  const NodeRecord& b = CurrentModel->nodes[static_cast<std::size_t>(offset)];
+  for (int c = 0; c < 3; ++c) fields[c] = a.coordinates[c] - b.coordinates[c];
+}
+
+}  // namespace
+
+void WriteBarCard(const ElementRecord& element, int position) {
+  const int32_t elementClass = element.elementClass;
+  const bool beam = elementClass >= kFirstBeamClass;
+  const BarOrientation orientation = kOrientationByLastDigit[((elementClass % 10) + 10) % 10];
+  const PropertyRecord* property = ElementPropertyRecord(position);
+  const PropertyRecord* data = ElementDataRecord(position);
+  const int32_t ga = ElementNodeNumber(element, 0);
+  const int32_t gb = ElementNodeNumber(element, 1);
+  const int32_t g0 = ElementNodeNumber(element, 2);
+
+  double fields[kFieldCount];
+  int32_t integerFlags[kFieldCount] = {};
+  std::fill(fields, fields + kFieldCount, kBlank);
+  fields[kEid] = element.externalNumber;
+  fields[kPid] = property != nullptr ? property->id : 0;
+  fields[kGa] = ga;
+  fields[kGb] = gb;
+  integerFlags[kEid] = integerFlags[kPid] = integerFlags[kGa] = integerFlags[kGb] = 1;
+  integerFlags[kPa] = integerFlags[kPb] = 1;
+  integerFlags[kSa] = integerFlags[kSb] = 1;
+
+  if (data != nullptr) {
+    if (orientation == BarOrientation::kNodeAndOffsets) {
+      const int first = beam ? kSa : kPa;
+      fields[first] = DataValue(*data, 0);
+      fields[first + 1] = DataValue(*data, 1);
+    } else {
+      const int count = std::min(DataValueCount(*data), kDataFieldsMax);
+      for (int i = 0; i < count; ++i) fields[kX1 + i] = DataValue(*data, i);
+    }
+  }
+
+  OutputStream->Write(beam ? "CBEAM," : "CBAR,");
+  if (!beam) fields[kOfft] = kBlank;
+
+  if (data != nullptr) {
+    switch (orientation) {
+      case BarOrientation::kVector:
+        // A beam's OFFT/BIT field is an integer; a bar's OFFT stays empty.
+        if (beam) integerFlags[kOfft] = 1;
+        break;
+      case BarOrientation::kNode:
+        fields[kX1] = g0;
+        integerFlags[kX1] = 1;
+        fields[kX2] = fields[kX3] = kBlank;
+        break;
+      case BarOrientation::kNodeAndOffsets:
+      case BarOrientation::kNodeOffsetsAll:
+        fields[kX1] = g0;
+        integerFlags[kX1] = 1;
+        fields[kX2] = fields[kX3] = kBlank;
+        std::fill(fields + kOffsetA, fields + kOffsetB + 3, kBlank);
+        SetOffset(fields + kOffsetA, ga, ElementNodeNumber(element, 3));
+        SetOffset(fields + kOffsetB, gb, ElementNodeNumber(element, 4));
+        break;
+    }
+  }
+
+  WriteMixedFields(fields, integerFlags, kPa, 1, 0);
+
+  const int lastField = beam ? kSb : kOffsetB + 2;
+  const bool moreLines =
+      data != nullptr && std::any_of(fields + kPa, fields + lastField + 1, [](double v) { return !IsEmptyValue(v); });
+  if (!moreLines) return;
+  WriteMixedFields(fields + kPa, integerFlags + kPa, kSa - kPa, 1, 1);
+  if (beam) WriteIntegerFields(fields + kSa, 2, 1, 1);
+}

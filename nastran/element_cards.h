@@ -1,0 +1,64 @@
+// The element section of the deck: matching of elements to their property
+// record and element data record, and the card routines by element family.
+//
+// WriteElementCards (bulk_data_writer.h) builds the two slot arrays, turns
+// each element's node slots into external node numbers and hands the element
+// to the card routine of its shape. The card routines read the slot arrays
+// through the element's position.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "model/model.h"
+
+// 1-based positions in CurrentModel->properties of each element's property
+// record and element data record; 0 = none. Filled only while
+// WriteElementCards runs (empty in geometry-only mode and afterwards).
+extern std::vector<int32_t> ElementPropertySlot;
+extern std::vector<int32_t> ElementDataSlot;
+
+// The class an element is matched under against property type codes
+// (the same grouping as the deck driver's type code rewrite, less 1000).
+int32_t NormalisedElementClass(int32_t elementClass);
+
+// Card routines. The element's node slots already hold external node numbers.
+void WriteShellCard(ElementRecord& element, int position);
+void WriteShellDataFields(int dataSlot, int nodeCount, int clearOffset);
+void WriteSolidCard(ElementRecord& element, int position);
+void WriteLineCard(const ElementRecord& element, int position);
+void WriteBarCard(const ElementRecord& element, int position);
+
+// Helpers shared by the card routines.
+
+// The element's property record or element data record, or nullptr.
+const PropertyRecord* ElementPropertyRecord(int position);
+PropertyRecord* ElementDataRecord(int position);
+// The record at a 1-based slot value, or nullptr when the slot is 0 or stale.
+PropertyRecord* PropertyAtSlot(int32_t slot);
+
+// Node slots in use, kept within the 50 slots of the record.
+int ElementNodeCount(const ElementRecord& element);
+// The node number in slot i (0-based); 0 for slots beyond the element's nodes.
+int32_t ElementNodeNumber(const ElementRecord& element, int slot);
+
+// Data record values, kept within the 50 values of the record.
+int DataValueCount(const PropertyRecord& record);
+float DataValue(const PropertyRecord& record, int index);
+
+// A float data value truncated toward zero as a card's integer field;
+// NaN gives 0 and values beyond the int32 range give its nearest end.
+int32_t TruncateToInt32(double value);
+
+// 0-based position in CurrentModel->nodes of the node numbered g: the direct
+// position g - 1 when that node carries the number g, else the first node
+// with that number (through an index built on first need); -1 when none.
+int32_t FindNodePosition(int32_t g);
+
+// Writes "NAME, a, b," (the card name and two integer fields).
+void WriteCardStart(const char* name, int64_t first, int64_t second);
+// Writes " n," for each of count node numbers of the element from slot first.
+void WriteNodeNumbers(const ElementRecord& element, int first, int count);
+
+// Drops the slot arrays and the node index (end of WriteElementCards).
+void ReleaseElementLookups();

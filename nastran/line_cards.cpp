@@ -1,0 +1,247 @@
+// Line, scalar, gap, rigid and mass element cards, and multipoint constraints
+// (CONROD, CROD, CELAS1/2, CDAMP1/2, CTUBE, CGAP, CVISC, RBAR, CONM1/2, MPC).
+// Bars and beams go on to WriteBarCard.
+#include <algorithm>
+#include <cstdint>
+
+#include "nastran/bulk_data_writer.h"
+#include "nastran/element_cards.h"
+#include "nastran/fields.h"
+
+namespace {
+
+enum class LineLayout {
+  kConrod,         // EID, G1, G2, MID; A, J, C, NSM
+  kTwoNodes,       // EID, PID, G1, G2
+  kScalar,         // EID, PID, G1, C1, G2, C2
+  kSpring,         // CELAS2: EID, K, G1, C1, G2, C2, GE, S
+  kDamper,         // CDAMP2: EID, B, G1, C1, G2, C2
+  kGapVector,      // EID, PID, GA, GB, X1, X2, X3, CID
+  kGapNode,        // EID, PID, GA, GB, GO
+  kRigidBar,       // EID, GA, GB, CNA, CNB, CMA, CMB
+  kMassMatrix,     // CONM1: EID, G, CID, 21 mass matrix terms
+  kMass,           // CONM2: EID, G, CID, M, X1-X3, six inertia terms
+  kMpcFromData,    // MPC terms (node, component, coefficient) from the data record
+  kMpcFromNodes,   // MPC terms on the element's nodes, components and coefficients from the data record
+};
+
+struct LineCard {
+  int32_t elementClass;
+  const char* name;
+  LineLayout layout;
+};
+constexpr LineCard kLineCards[] = {
+    {101, "CONROD", LineLayout::kConrod},     {102, "CROD", LineLayout::kTwoNodes},
+    {103, "CELAS1", LineLayout::kScalar},     {104, "CELAS2", LineLayout::kSpring},
+    {105, "CDAMP1", LineLayout::kScalar},     {106, "CDAMP2", LineLayout::kDamper},
+    {108, "CTUBE", LineLayout::kTwoNodes},    {130, "CGAP", LineLayout::kGapVector},
+    {131, "CGAP", LineLayout::kGapNode},      {140, "CVISC", LineLayout::kTwoNodes},
+    {150, "RBAR", LineLayout::kRigidBar},     {201, "CONM1", LineLayout::kMassMatrix},
+    {202, "CONM2", LineLayout::kMass},        {210, "MPC", LineLayout::kMpcFromData},
+    {211, "MPC", LineLayout::kMpcFromNodes},
+};
+
+constexpr int32_t kFirstBarClass = 110;
+constexpr int32_t kLastBarClass = 129;
+constexpr double kBlank = BLANK_FIELD;
+constexpr int kFieldCount = 24;
+
+// Value i of the data record, or an empty field when there is no record.
+double DataOrBlank(const PropertyRecord* data, int i) { return data != nullptr ? DataValue(*data, i) : kBlank; }
+
+void WriteCardName(const char* name) {
+  OutputStream->Write(name);
+  OutputStream->Write(", ");
+}
+
+void WriteNameAndNumber(const char* name, int32_t number) {
+  OutputStream->Write(name);
+  OutputStream->Write(", ");
+  OutputStream->WriteInt(number);
+  OutputStream->Put(',');
+}
+
+// Writes the terms of an MPC card after "MPC, SID,": two terms a line, each
+// further line beginning with an empty first field and one empty field. The
+// card always ends its line, also when its last term did not.
+class MpcTermWriter {
+ public:
+  explicit MpcTermWriter(int32_t setId) {
+    OutputStream->Write("MPC, ");
+    OutputStream->WriteInt(setId);
+    OutputStream->Put(',');
+  }
+  void Term(int index, int lastIndex, int64_t node, int64_t component, float coefficient) {
+    if (index % 2 == 0 && index > 0) OutputStream->Write("    ,  ,");
+    OutputStream->Put(' ');
+    OutputStream->WriteInt(node);
+    OutputStream->Write(", ");
+    OutputStream->WriteInt(component);
+    OutputStream->Put(',');
+    const int endLine = index % 2 == 1 || index == lastIndex ? 1 : 0;
+    WriteRealFields(&coefficient, 1, endLine, 0);
+    lineOpen_ = endLine == 0;
+  }
+  ~MpcTermWriter() {
+    if (lineOpen_) OutputStream->Put('\n');
+  }
+  MpcTermWriter(const MpcTermWriter&) = delete;
+  MpcTermWriter& operator=(const MpcTermWriter&) = delete;
+
+ private:
+  bool lineOpen_ = true;
+};
+
+void WriteMpcFromData(const PropertyRecord& data) {
+  MpcTermWriter card(TruncateToInt32(DataValue(data, 0)));
+  const int terms = (DataValueCount(data) - 1) / 3;
+  for (int i = 0; i < terms; ++i) {
+    card.Term(i, terms - 1, TruncateToInt32(DataValue(data, 1 + 3 * i)), TruncateToInt32(DataValue(data, 2 + 3 * i)),
+              DataValue(data, 3 + 3 * i));
+  }
+}
+
+void WriteMpcFromNodes(const ElementRecord& element, const PropertyRecord& data) {
+  MpcTermWriter card(TruncateToInt32(DataValue(data, 0)));
+  const int nodeCount = ElementNodeCount(element);
+  for (int j = 0; j < nodeCount; ++j) {
+    const int32_t node = ElementNodeNumber(element, j);
+    if (node == 0) continue;
+    card.Term(j, nodeCount - 1, node, TruncateToInt32(DataValue(data, 1 + 2 * j)), DataValue(data, 2 + 2 * j));
+  }
+}
+
+}  // namespace
+
+void WriteLineCard(const ElementRecord& element, int position) {
+  const int32_t elementClass = element.elementClass;
+  if (elementClass >= kFirstBarClass && elementClass <= kLastBarClass) {
+    WriteBarCard(element, position);
+    return;
+  }
+  const LineCard* card = nullptr;
+  for (const LineCard& row : kLineCards) {
+    if (row.elementClass == elementClass) card = &row;
+  }
+  if (card == nullptr) return;
+
+  const PropertyRecord* property = ElementPropertyRecord(position);
+  const PropertyRecord* data = ElementDataRecord(position);
+  const int32_t g1 = ElementNodeNumber(element, 0);
+  const int32_t g2 = ElementNodeNumber(element, 1);
+  const int32_t g3 = ElementNodeNumber(element, 2);
+
+  double fields[kFieldCount];
+  fields[0] = element.externalNumber;
+  fields[1] = property != nullptr ? property->id : 0;
+  fields[2] = g1;
+  fields[3] = g2;
+  std::fill(fields + 4, fields + kFieldCount, kBlank);
+  int integerCount = 0;  // leading fields written as integers
+  int realCount = 0;     // following fields written as reals
+
+  switch (card->layout) {
+    case LineLayout::kConrod:
+      fields[1] = g1;
+      fields[2] = g2;
+      fields[3] = kBlank;
+      integerCount = 4;
+      if (data != nullptr) {
+        fields[3] = data->materialId;
+        for (int i = 0; i < 4; ++i) fields[4 + i] = DataValue(*data, i);
+        realCount = 4;
+      }
+      break;
+    case LineLayout::kTwoNodes:
+      integerCount = 4;
+      break;
+    case LineLayout::kScalar:
+      fields[3] = kBlank;
+      fields[4] = g2;
+      if (data != nullptr) {
+        fields[3] = DataValue(*data, 0);
+        fields[5] = DataValue(*data, 1);
+      }
+      if (g2 == 0) fields[5] = kBlank;
+      integerCount = 6;
+      break;
+    case LineLayout::kGapNode:
+      fields[4] = g3;
+      integerCount = 5;
+      break;
+    case LineLayout::kRigidBar:
+      fields[1] = g1;
+      fields[2] = g2;
+      fields[3] = kBlank;
+      if (data != nullptr) {
+        for (int i = 0; i < 4; ++i) fields[3 + i] = DataValue(*data, i);
+      }
+      integerCount = 7;
+      break;
+    case LineLayout::kSpring: {
+      WriteNameAndNumber(card->name, element.externalNumber);
+      const double k = DataOrBlank(data, 0);
+      const double integers[4] = {static_cast<double>(g1), DataOrBlank(data, 1), static_cast<double>(g2),
+                                  g2 != 0 ? DataOrBlank(data, 2) : kBlank};
+      const double tail[2] = {DataOrBlank(data, 3), DataOrBlank(data, 4)};
+      WriteRealFields(&k, 1, 0, 0);
+      WriteIntegerFields(integers, 4, 0, 0);
+      WriteRealFields(tail, 2, 1, 0);
+      return;
+    }
+    case LineLayout::kDamper: {
+      WriteNameAndNumber(card->name, element.externalNumber);
+      const double b = DataOrBlank(data, 0);
+      const double integers[4] = {static_cast<double>(g1), DataOrBlank(data, 1), static_cast<double>(g2),
+                                  g2 != 0 ? DataOrBlank(data, 2) : kBlank};
+      WriteRealFields(&b, 1, 0, 0);
+      WriteIntegerFields(integers, 4, 1, 0);
+      return;
+    }
+    case LineLayout::kGapVector:
+      WriteCardName(card->name);
+      if (data != nullptr) {
+        WriteIntegerFields(fields, 4, 0, 0);
+        const double orientation[3] = {DataValue(*data, 0), DataValue(*data, 1), DataValue(*data, 2)};
+        const double frame = DataValue(*data, 3);
+        WriteRealFields(orientation, 3, 0, 0);
+        WriteIntegerFields(&frame, 1, 1, 0);
+      } else {
+        WriteIntegerFields(fields, 4, 1, 0);
+      }
+      return;
+    case LineLayout::kMassMatrix: {
+      WriteCardName(card->name);
+      const double integers[3] = {static_cast<double>(element.externalNumber), static_cast<double>(g1),
+                                  DataOrBlank(data, 0)};
+      double terms[21];
+      for (int i = 0; i < 21; ++i) terms[i] = DataOrBlank(data, 1 + i);
+      WriteIntegerFields(integers, 3, 0, 0);
+      WriteRealFields(terms, 5, 1, 0);
+      WriteRealFields(terms + 5, 8, 1, 1);
+      WriteRealFields(terms + 13, 8, 1, 1);
+      return;
+    }
+    case LineLayout::kMass: {
+      WriteCardName(card->name);
+      const double integers[3] = {static_cast<double>(element.externalNumber), static_cast<double>(g1),
+                                  DataOrBlank(data, 0)};
+      double values[10];
+      for (int i = 0; i < 10; ++i) values[i] = DataOrBlank(data, 1 + i);
+      WriteIntegerFields(integers, 3, 0, 0);
+      WriteRealFields(values, 4, 1, 0);
+      WriteRealFields(values + 4, 6, 1, 1);
+      return;
+    }
+    case LineLayout::kMpcFromData:
+      if (data != nullptr) WriteMpcFromData(*data);
+      return;
+    case LineLayout::kMpcFromNodes:
+      if (data != nullptr) WriteMpcFromNodes(element, *data);
+      return;
+  }
+
+  WriteCardName(card->name);
+  WriteIntegerFields(fields, integerCount, realCount == 0 ? 1 : 0, 0);
+  if (realCount > 0) WriteRealFields(fields + integerCount, realCount, 1, 0);
+}

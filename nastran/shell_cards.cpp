@@ -1,0 +1,187 @@
+// Shell and plane element cards: CTRIA3, CTRIAR, CQUAD4, CQUADR, CTRIA6,
+// CQUAD8, CQUAD, CQUADX, CTRIAX, CTRIAX6 and CSHEAR.
+#include <algorithm>
+#include <cstdint>
+#include <initializer_list>
+
+#include "nastran/bulk_data_writer.h"
+#include "nastran/element_cards.h"
+#include "nastran/fields.h"
+
+namespace {
+
+// How a card's fields after the card name are laid out.
+enum class ShellLayout {
+  kNodesThenData,     // EID, PID, nodes; orientation, offset, thicknesses from the data record
+  kTria6,             // EID, PID, six nodes; a continuation line of data values
+  kQuad8,             // EID, PID, six nodes; G7, G8 and the data values on line 2
+  kNodesOnly,         // EID, PID, nodes (six a line); no data fields
+  kMaterialAndAngle,  // EID, MID, nodes; the orientation angle on a continuation line
+  kMaterialOnly,      // EID, MID, four nodes
+};
+
+constexpr int32_t kAny = -1;
+constexpr uint64_t NodeCounts(std::initializer_list<int> counts) {
+  uint64_t mask = 0;
+  for (int n : counts) mask |= uint64_t{1} << n;
+  return mask;
+}
+constexpr uint64_t kAnyNodeCount = ~uint64_t{0};
+
+// The first row that fits the element's class and node count chooses the
+// card: the last digit of the class (or kAny), its tens (or kAny) and the node
+// counts allowed.
+struct ShellRule {
+  int32_t lastDigit;
+  int32_t tens;
+  uint64_t nodeCounts;
+  const char* name;
+  ShellLayout layout;
+};
+constexpr ShellRule kShellRules[] = {
+    {1, kAny, NodeCounts({3}), "CTRIA3", ShellLayout::kNodesThenData},
+    {2, kAny, NodeCounts({3}), "CTRIAR", ShellLayout::kNodesThenData},
+    {1, kAny, NodeCounts({4}), "CQUAD4", ShellLayout::kNodesThenData},
+    {2, kAny, NodeCounts({4}), "CQUADR", ShellLayout::kNodesThenData},
+    {1, kAny, NodeCounts({6}), "CTRIA6", ShellLayout::kTria6},
+    {1, kAny, NodeCounts({8}), "CQUAD8", ShellLayout::kQuad8},
+    {3, kAny, kAnyNodeCount, "CQUAD", ShellLayout::kNodesOnly},
+    {4, kAny, NodeCounts({3, 6}), "CTRIAX", ShellLayout::kNodesOnly},
+    {4, kAny, kAnyNodeCount, "CQUADX", ShellLayout::kNodesOnly},
+    {5, kAny, NodeCounts({3, 6}), "CTRIAX6", ShellLayout::kMaterialAndAngle},
+    {kAny, 4, NodeCounts({4}), "CSHEAR", ShellLayout::kMaterialOnly},
+};
+
+// The class whose data record loses its offset (ZOFFS) when written.
+constexpr int32_t kOffsetClearedClass = 22;
+
+const ShellRule* FindShellRule(int32_t elementClass, int nodeCount) {
+  const int32_t lastDigit = elementClass % 10;
+  const int32_t tens = elementClass / 10;
+  for (const ShellRule& rule : kShellRules) {
+    if ((rule.lastDigit == kAny || rule.lastDigit == lastDigit) && (rule.tens == kAny || rule.tens == tens) &&
+        (rule.nodeCounts >> nodeCount & 1) != 0) {
+      return &rule;
+    }
+  }
+  return nullptr;
+}
+
+bool IsEmptyValue(float v) { return v == 0.0f || v == static_cast<float>(BLANK_FIELD); }
+
+void WriteLineEnd() { OutputStream->Put('\n'); }
+
+// Line 2 of a CQUAD8 after G7 and G8: T1 to T4, THETA, ZOFFS.
+void WriteQuad8Tail(const PropertyRecord& data) {
+  float fields[6];
+  const bool thicknesses = DataValueCount(data) > 2;
+  for (int i = 0; i < 4; ++i) fields[i] = thicknesses ? DataValue(data, 2 + i) : static_cast<float>(BLANK_FIELD);
+  fields[4] = DataValue(data, 0);
+  fields[5] = DataValue(data, 1);
+  WriteRealFields(fields, 6, 1, 0);
+}
+
+// CTRIAX6 and CSHEAR carry the material id of the data record; without one
+// the field is written as an integer 0, that is empty.
+void WriteEidAndMaterial(const char* name, const ElementRecord& element, const PropertyRecord* data) {
+  if (data != nullptr) {
+    WriteCardStart(name, element.externalNumber, data->materialId);
+    return;
+  }
+  OutputStream->Write(name);
+  OutputStream->Write(", ");
+  OutputStream->WriteInt(element.externalNumber);
+  OutputStream->Write(", ,");
+}
+
+}  // namespace
+
+void WriteShellDataFields(int dataSlot, int nodeCount, int clearOffset) {
+  PropertyRecord* data = PropertyAtSlot(dataSlot);
+  if (data == nullptr) {
+    WriteLineEnd();
+    return;
+  }
+  const int valueCount = DataValueCount(*data);
+  const int terms = std::clamp(std::min(nodeCount, valueCount), 0, 48);
+  if (clearOffset) data->values[1] = 0.0f;
+
+  if (IsEmptyValue(data->values[0]) && IsEmptyValue(data->values[1])) {
+    WriteLineEnd();
+  } else {
+    WriteRealFields(data->values, 2, 1, 0);
+  }
+  if (valueCount > 2) {
+    float fields[50];
+    fields[0] = static_cast<float>(BLANK_FIELD);
+    fields[1] = static_cast<float>(BLANK_FIELD);
+    for (int i = 0; i < terms; ++i) fields[2 + i] = DataValue(*data, 2 + i);
+    WriteRealFields(fields, terms + 2, 1, 1);
+  }
+}
+
+void WriteShellCard(ElementRecord& element, int position) {
+  const int nodeCount = ElementNodeCount(element);
+  const ShellRule* rule = FindShellRule(element.elementClass, nodeCount);
+  if (rule == nullptr) return;
+
+  const PropertyRecord* property = ElementPropertyRecord(position);
+  const int32_t pid = property != nullptr ? property->id : 0;
+  const PropertyRecord* data = ElementDataRecord(position);
+
+  switch (rule->layout) {
+    case ShellLayout::kNodesThenData:
+      WriteCardStart(rule->name, element.externalNumber, pid);
+      WriteNodeNumbers(element, 0, nodeCount);
+      if (data != nullptr) {
+        WriteShellDataFields(ElementDataSlot[static_cast<std::size_t>(position)], nodeCount,
+                             element.elementClass == kOffsetClearedClass);
+      } else {
+        WriteLineEnd();
+      }
+      break;
+    case ShellLayout::kTria6:
+      WriteCardStart(rule->name, element.externalNumber, pid);
+      WriteNodeNumbers(element, 0, 6);
+      WriteLineEnd();
+      if (data != nullptr) {
+        WriteRealFields(data->values, std::min(5, DataValueCount(*data)), 1, 1);
+      } else {
+        OutputStream->Write("     ,   ,\n");
+      }
+      break;
+    case ShellLayout::kQuad8:
+      WriteCardStart(rule->name, element.externalNumber, pid);
+      WriteNodeNumbers(element, 0, 6);
+      WriteLineEnd();
+      OutputStream->Write(CONTINUATION_START);
+      WriteNodeNumbers(element, 6, 2);
+      if (data != nullptr) {
+        WriteQuad8Tail(*data);
+      } else {
+        WriteLineEnd();
+      }
+      break;
+    case ShellLayout::kNodesOnly:
+      WriteCardStart(rule->name, element.externalNumber, pid);
+      WriteNodeNumbers(element, 0, std::min(nodeCount, 6));
+      WriteLineEnd();
+      if (nodeCount > 6) {
+        OutputStream->Write(CONTINUATION_START);
+        WriteNodeNumbers(element, 6, nodeCount - 6);
+        WriteLineEnd();
+      }
+      break;
+    case ShellLayout::kMaterialAndAngle:
+      WriteEidAndMaterial(rule->name, element, data);
+      WriteNodeNumbers(element, 0, nodeCount);
+      WriteLineEnd();
+      if (data != nullptr && DataValueCount(*data) > 0) WriteRealFields(data->values, 1, 1, 1);
+      break;
+    case ShellLayout::kMaterialOnly:
+      WriteEidAndMaterial(rule->name, element, data);
+      WriteNodeNumbers(element, 0, 4);
+      WriteLineEnd();
+      break;
+  }
+}
