@@ -1,0 +1,222 @@
+// Load cards: PLOAD, PLOAD1, PLOAD2 and PLOAD4 from distributed loads, and
+// FORCE, MOMENT, SPC and SPCD from node loads.
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "nastran/bulk_data_writer.h"
+#include "tests/support/nastran_capture.h"
+
+namespace {
+
+using testing_support::CaptureCards;
+
+// Nodes numbered 101, 102, ... and elements numbered 11, 12, ... so that an
+// index and the number it names always differ.
+Model LoadModel(int nodes = 10, int elements = 5) {
+  Model model;
+  for (int i = 0; i < nodes; ++i) {
+    NodeRecord node{};
+    node.externalNumber = 101 + i;
+    model.nodes.push_back(node);
+  }
+  for (int i = 0; i < elements; ++i) {
+    ElementRecord element{};
+    element.externalNumber = 11 + i;
+    model.elements.push_back(element);
+  }
+  model.nodeCount = nodes;
+  model.elementCount = elements;
+  return model;
+}
+
+DistributedLoadRecord Distributed(int32_t loadSet, int32_t cardKind, std::initializer_list<float> values,
+                                  int32_t elementNumber = 0) {
+  DistributedLoadRecord load{};
+  load.elementNumber = elementNumber;
+  load.loadSet = loadSet;
+  load.cardKind = cardKind;
+  int count = 0;
+  for (float value : values) load.values[count++] = value;
+  load.valueCount = count;
+  return load;
+}
+
+NodeLoadRecord NodeLoad(int32_t loadSet, int32_t nodeNumber, int32_t kind, float c1, float c2, float c3,
+                        float scale = 1, int32_t frameId = 0) {
+  NodeLoadRecord load{};
+  load.nodeNumber = nodeNumber;
+  load.loadSet = loadSet;
+  load.frameId = frameId;
+  load.kind = kind;
+  load.scale = scale;
+  load.components[0] = c1;
+  load.components[1] = c2;
+  load.components[2] = c3;
+  return load;
+}
+
+std::string DistributedCards(Model& model, std::vector<DistributedLoadRecord> loads) {
+  model.distributedLoads = std::move(loads);
+  model.distributedLoadCount = static_cast<int32_t>(model.distributedLoads.size());
+  int result = -1;
+  std::string text = CaptureCards(model, [&] { result = WriteDistributedLoadCards(); });
+  EXPECT_EQ(result, model.distributedLoadCount);
+  return text;
+}
+
+std::string DistributedCards(std::vector<DistributedLoadRecord> loads) {
+  Model model = LoadModel();
+  return DistributedCards(model, std::move(loads));
+}
+
+std::string NodeCards(std::vector<NodeLoadRecord> loads) {
+  Model model = LoadModel();
+  model.nodeLoads = std::move(loads);
+  model.nodeLoadCount = static_cast<int32_t>(model.nodeLoads.size());
+  int result = -1;
+  std::string text = CaptureCards(model, [&] { result = WriteNodeForceCards(); });
+  EXPECT_EQ(result, model.nodeLoadCount);
+  return text;
+}
+
+TEST(DistributedLoadCards, OtherCardKindsWriteNothing) {
+  EXPECT_EQ(DistributedCards({Distributed(1, 13, {1, 2, 3}), Distributed(1, 0, {1, 2, 3}),
+                              Distributed(1, 15, {1, 2, 3}), Distributed(1, -10, {1, 2, 3})}),
+            "");
+}
+
+TEST(DistributedLoadCards, PloadNamesNodesByIndex) {
+  // A three-node face: the fourth grid field stays empty.
+  EXPECT_EQ(DistributedCards({Distributed(1, 10, {2.5f, 5, 6, 7, 0})}), "PLOAD, 1,2.5000, 105, 106, 107, ,\n");
+  // Indexes outside the node table are empty fields, like index 0.
+  EXPECT_EQ(DistributedCards({Distributed(2, 10, {-1, -3, 11, 10, 1.0e9f})}), "PLOAD, 2,-1.0000, , , 110, ,\n");
+}
+
+TEST(DistributedLoadCards, Pload1WritesOneCardPerElementIndex) {
+  EXPECT_EQ(DistributedCards({Distributed(7, 11, {3, 2, 0, 10, 1, 10, 1, 3, 2, 0, 4})}),
+            "PLOAD1, 7, 11, FZ, FR, ,10.0000,1.0000,10.0000,\n"
+            "PLOAD1, 7, 13, FZ, FR, ,10.0000,1.0000,10.0000,\n"
+            "PLOAD1, 7, 12, FZ, FR, ,10.0000,1.0000,10.0000,\n");
+  // Load types and scale kinds outside their tables count as FX and LE; an
+  // element index outside the table is an empty field.
+  EXPECT_EQ(DistributedCards({Distributed(8, 11, {13, 5, 1, 0, 0, 0, 6, -2}),
+                              Distributed(8, 11, {12, 4, 1, 0, 0, 0, 5})}),
+            "PLOAD1, 8, , FX, LE,1.0000, , , ,\n"
+            "PLOAD1, 8, , FX, LE,1.0000, , , ,\n"
+            "PLOAD1, 8, 15, MZE, FRPR,1.0000, , , ,\n");
+  // No element index: no card.
+  EXPECT_EQ(DistributedCards({Distributed(9, 11, {1, 1, 5, 5, 5, 5, 0, 3})}), "");
+}
+
+TEST(DistributedLoadCards, Pload2GroupsRunsOfFiveOrMore) {
+  EXPECT_EQ(DistributedCards({Distributed(3, 12, {100, 3, 4, 5, 6, 7, 9})}),
+            "PLOAD2, 3,100.00, 3, THRU, 7,\n"
+            "PLOAD2, 3,100.00, 9,\n");
+  // A run of four is no range.
+  EXPECT_EQ(DistributedCards({Distributed(3, 12, {100, 3, 4, 5, 6, 9})}), "PLOAD2, 3,100.00, 3, 4, 5, 6, 9,\n");
+  EXPECT_EQ(DistributedCards({Distributed(3, 12, {100, 1, 2, 3, 4, 5, 6, 7, 8, 20})}),
+            "PLOAD2, 3,100.00, 1, THRU, 8,\n"
+            "PLOAD2, 3,100.00, 20,\n");
+  // Eight numbers without a run: six and two.
+  EXPECT_EQ(DistributedCards({Distributed(3, 12, {100, 2, 4, 6, 8, 10, 12, 14, 16})}),
+            "PLOAD2, 3,100.00, 2, 4, 6, 8, 10, 12,\n"
+            "PLOAD2, 3,100.00, 14, 16,\n");
+  // Two runs and the numbers around them; the rest keep their list order.
+  EXPECT_EQ(DistributedCards({Distributed(4, 12, {-2, 50, 10, 11, 12, 13, 14, 1, 20, 21, 22, 23, 24, 25, 2})}),
+            "PLOAD2, 4,-2.0000, 10, THRU, 14,\n"
+            "PLOAD2, 4,-2.0000, 20, THRU, 25,\n"
+            "PLOAD2, 4,-2.0000, 50, 1, 2,\n");
+  // No numbers: no card, not even one with the pressure alone.
+  EXPECT_EQ(DistributedCards({Distributed(3, 12, {100})}), "");
+}
+
+TEST(DistributedLoadCards, Pload2NumbersAreWrittenAsTheyStand) {
+  // Thirty-one numbers fill the record with no terminating zero; numbers are
+  // not looked up in the element table.
+  DistributedLoadRecord load = Distributed(5, 12, {1});
+  for (int p = 1; p < 32; ++p) load.values[p] = static_cast<float>(1000 + 2 * p);
+  EXPECT_EQ(DistributedCards({load}),
+            "PLOAD2, 5,1.0000, 1002, 1004, 1006, 1008, 1010, 1012,\n"
+            "PLOAD2, 5,1.0000, 1014, 1016, 1018, 1020, 1022, 1024,\n"
+            "PLOAD2, 5,1.0000, 1026, 1028, 1030, 1032, 1034, 1036,\n"
+            "PLOAD2, 5,1.0000, 1038, 1040, 1042, 1044, 1046, 1048,\n"
+            "PLOAD2, 5,1.0000, 1050, 1052, 1054, 1056, 1058, 1060,\n"
+            "PLOAD2, 5,1.0000, 1062,\n");
+}
+
+TEST(DistributedLoadCards, Pload4DirectionLineOnlyWithADirection) {
+  Model model = LoadModel();
+  // A frame but no direction: no continuation line.
+  EXPECT_EQ(DistributedCards(model, {Distributed(6, 14, {1, 0, 0, 0, 2, 4, 3, 0, 0, 0}, 500)}),
+            "PLOAD4, 6, 500,1.0000, , , , 102, 104,\n");
+  // The record keeps the node numbers in place of the indexes.
+  EXPECT_EQ(model.distributedLoads[0].values[4], 102.0f);
+  EXPECT_EQ(model.distributedLoads[0].values[5], 104.0f);
+
+  EXPECT_EQ(DistributedCards({Distributed(6, 14, {1, 2, 3, 4, 1, 0, 3, 0, 0, 1}, 501)}),
+            "PLOAD4, 6, 501,1.0000,2.0000,3.0000,4.0000, 101, ,\n"
+            "     , 3, , ,1.0000,\n");
+  EXPECT_EQ(DistributedCards({Distributed(6, 14, {1, 0, 0, 0, 0, 0, 0, -0.5f}, 502)}),
+            "PLOAD4, 6, 502,1.0000, , , , , ,\n"
+            "     , ,-0.50000, , ,\n");
+}
+
+TEST(DistributedLoadCards, Pload4IndexesOutsideTheNodeTableAreEmpty) {
+  Model model = LoadModel();
+  EXPECT_EQ(DistributedCards(model, {Distributed(6, 14, {1, 0, 0, 0, 11, -4}, 503)}),
+            "PLOAD4, 6, 503,1.0000, , , , , ,\n");
+  EXPECT_EQ(model.distributedLoads[0].values[4], 0.0f);
+}
+
+TEST(DistributedLoadCards, NumbersAreExact) {
+  Model model = LoadModel(2, 1);
+  model.nodes[1].externalNumber = 20000001;
+  model.elements[0].externalNumber = 30000001;
+  EXPECT_EQ(DistributedCards(model, {Distributed(40000001, 10, {1, 2}), Distributed(7, 11, {1, 1, 0, 0, 0, 0, 1}),
+                                     Distributed(7, 14, {1, 0, 0, 0, 2}, 50000001)}),
+            "PLOAD, 40000001,1.0000, 20000001, , , ,\n"
+            "PLOAD1, 7, 30000001, FX, LE, , , , ,\n"
+            "PLOAD4, 7, 50000001,1.0000, , , , 20000001, ,\n");
+}
+
+TEST(DistributedLoadCards, CountIsBoundedByTheRecords) {
+  Model model = LoadModel();
+  model.distributedLoads.push_back(Distributed(1, 10, {1, 1}));
+  model.distributedLoadCount = 3;
+  EXPECT_EQ(CaptureCards(model, [] { WriteDistributedLoadCards(); }), "PLOAD, 1,1.0000, 101, , , ,\n");
+}
+
+TEST(NodeForceCards, ForceAndMomentCards) {
+  EXPECT_EQ(NodeCards({NodeLoad(2, 33, 0, 1, 0, -2.5f), NodeLoad(2, 34, 1, 0, 1, 0, 2, 4),
+                       NodeLoad(2, 35, 9, 1, 0, 0), NodeLoad(2, 20000001, -1, 0, 0, 3)}),
+            "FORCE, 2, 33, 0,1.0000,1.0000, ,-2.5000,\n"
+            "MOMENT, 2, 34, 4,2.0000, ,1.0000, ,\n"
+            "FORCE, 2, 35, 0,1.0000,1.0000, , ,\n"
+            "FORCE, 2, 20000001, 0,1.0000, , ,3.0000,\n");
+}
+
+TEST(NodeForceCards, TinyComponentsWriteNothing) {
+  EXPECT_EQ(NodeCards({NodeLoad(2, 33, 0, 0, 0, 0), NodeLoad(2, 33, 0, 0, 0, 1.0e-9f),
+                       NodeLoad(2, 33, 1, -9.0e-9f, 5.0e-9f, 0)}),
+            "");
+  EXPECT_EQ(NodeCards({NodeLoad(2, 33, 0, 0, 0, 2.0e-8f)}), "FORCE, 2, 33, 0,1.0000, , ,0.0020-5,\n");
+}
+
+TEST(NodeForceCards, ConstraintsTakeTwoTriplesPerCard) {
+  EXPECT_EQ(NodeCards({NodeLoad(5, 33, 4, 0.1f, 0, 0.3f)}), "SPCD, 5, 33, 1,0.100000, 33, 3,0.300000,\n");
+  EXPECT_EQ(NodeCards({NodeLoad(5, 33, 4, 0.1f, 0.2f, 0.3f)}),
+            "SPCD, 5, 33, 1,0.100000, 33, 2,0.200000,\n"
+            "SPCD, 5, 33, 3,0.300000,\n");
+  EXPECT_EQ(NodeCards({NodeLoad(5, 33, 3, 1, 1, 1), NodeLoad(5, 34, 2, 0, 0, 1), NodeLoad(5, 35, 5, 0, -0.5f, 0)}),
+            "SPC, 5, 33, 4,1.0000, 33, 5,1.0000,\n"
+            "SPC, 5, 33, 6,1.0000,\n"
+            "SPC, 5, 34, 3,1.0000,\n"
+            "SPCD, 5, 35, 5,-0.50000,\n");
+  // All components zero: nothing.
+  EXPECT_EQ(NodeCards({NodeLoad(5, 33, 2, 0, 0, 0), NodeLoad(5, 33, 5, 0, 0, 0)}), "");
+}
+
+}  // namespace
