@@ -1,7 +1,259 @@
 #include "nastran/bulk_data_writer.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "model/date_text.h"
+#include "model/file_names.h"
+
 OutputFile* OutputStream = nullptr;
 Model* CurrentModel = nullptr;
 int NonFiniteValueReported = 0;
 
-int BulkDataWriter(std::string&, Model&, std::string&, int, int, int) { return 1; }
+namespace {
+
+// The id of the constraint set written as SPC1 cards and requested by SPC=100.
+constexpr std::string_view kConstraintSetRequest = "SPC=100\n";
+
+// Property type codes that several element classes share are brought to the
+// code of the group's first class plus 1000, so that the element card
+// routines match every class of a group to the same property record.
+struct TypeCodeRewrite {
+  int32_t first;
+  int32_t last;
+  int32_t code;
+};
+constexpr TypeCodeRewrite kTypeCodeRewrites[] = {
+    {1000, 1009, 1001}, {1010, 1019, 1011}, {1020, 1029, 1021}, {1030, 1039, 1031},
+    {1104, 1104, 1103}, {1106, 1106, 1105}, {1111, 1112, 1110}, {1114, 1115, 1113},
+    {1121, 1122, 1120}, {1124, 1125, 1123}, {1127, 1128, 1126}, {1131, 1131, 1130},
+};
+
+void RewritePropertyTypeCodes(Model& model) {
+  const std::size_t count = std::min<std::size_t>(static_cast<std::size_t>(std::max(model.propertyCount, 0)),
+                                                  model.properties.size());
+  for (std::size_t i = 0; i < count; ++i) {
+    int32_t& code = model.properties[i].typeCode;
+    for (const TypeCodeRewrite& rewrite : kTypeCodeRewrites) {
+      if (code >= rewrite.first && code <= rewrite.last) {
+        code = rewrite.code;
+        break;
+      }
+    }
+  }
+}
+
+template <typename Record>
+std::size_t UsableCount(int32_t count, const std::vector<Record>& records) {
+  return std::min<std::size_t>(static_cast<std::size_t>(std::max(count, 0)), records.size());
+}
+
+// Distinct load set numbers in order of first appearance, distributed loads
+// first; a record with the same number as the record before it is passed
+// over, and so are records at the very start whose number is 0.
+std::vector<int32_t> LoadSetList(const Model& model) {
+  std::vector<int32_t> list;
+  std::unordered_set<int32_t> seen;
+  int32_t previous = 0;
+  auto visit = [&](int32_t loadSet) {
+    if (loadSet == previous) return;
+    previous = loadSet;
+    if (seen.insert(loadSet).second) list.push_back(loadSet);
+  };
+  const std::size_t distributed = UsableCount(model.distributedLoadCount, model.distributedLoads);
+  for (std::size_t i = 0; i < distributed; ++i) visit(model.distributedLoads[i].loadSet);
+  const std::size_t nodeLoads = UsableCount(model.nodeLoadCount, model.nodeLoads);
+  for (std::size_t i = 0; i < nodeLoads; ++i) visit(model.nodeLoads[i].loadSet);
+  return list;
+}
+
+void WriteCaseControl(OutputFile& out, const Model& model, const std::string& title, int writeConstraints) {
+  out.Write("$ Project file: ");
+  out.Write(title);
+  out.Write("\n$ Date:  ");
+  out.Write(DateText(WritingMoment()));
+  out.Write("\n$\nSOL 101\nCEND\n$\nTITLE=");
+  out.Write(title);
+  out.Write("\nECHO=BOTH\nDISP=ALL\nFORCE=ALL\nSPCF=ALL\nSTRESS=ALL\n");
+  // Above the first subcase, so that the constraint set applies to every subcase.
+  if (writeConstraints) out.Write(kConstraintSetRequest);
+  const std::vector<int32_t> loadSets = LoadSetList(model);
+  for (std::size_t k = 0; k < loadSets.size(); ++k) {
+    out.Write("SUBCASE ");
+    out.WriteInt(static_cast<long long>(k) + 1);
+    out.Write("\nSUBTITLE = Load case  ");
+    out.WriteInt(loadSets[k]);
+    out.Write("\nLOAD=");
+    out.WriteInt(loadSets[k]);
+    out.Put('\n');
+  }
+  out.Write("$\n$\nBEGIN BULK\n");
+}
+
+// SPC1 cards of set 100: for every distinct non-zero constraint code, THRU
+// cards for runs of at least three nodes that are neighbours in the node
+// array with consecutive numbers, then the remaining nodes on single-entry
+// lines (six numbers on the first line, eight on each continuation line).
+void WriteConstraintCards(OutputFile& out, const Model& model) {
+  const std::size_t nodeCount = UsableCount(model.nodeCount, model.nodes);
+
+  // Node positions per code, codes in order of first appearance. A node
+  // numbered 0 names no grid point and is left out.
+  std::vector<int32_t> codes;
+  std::vector<std::vector<std::size_t>> members;
+  std::unordered_map<int32_t, std::size_t> codeIndex;
+  int32_t previousCode = 0;
+  std::size_t previousIndex = 0;
+  for (std::size_t i = 0; i < nodeCount; ++i) {
+    const int32_t code = model.nodes[i].constraintCode;
+    if (code == 0) continue;
+    if (code != previousCode) {
+      const auto [at, added] = codeIndex.try_emplace(code, codes.size());
+      if (added) {
+        codes.push_back(code);
+        members.emplace_back();
+      }
+      previousCode = code;
+      previousIndex = at->second;
+    }
+    if (model.nodes[i].externalNumber != 0) members[previousIndex].push_back(i);
+  }
+
+  constexpr std::size_t kFirstLineNumbers = 6;
+  constexpr std::size_t kContinuationNumbers = 8;
+  constexpr std::size_t kShortestRange = 3;
+  std::vector<char> inRange;
+  for (std::size_t c = 0; c < codes.size(); ++c) {
+    const std::vector<std::size_t>& positions = members[c];
+    inRange.assign(positions.size(), 0);
+    for (std::size_t first = 0; first < positions.size();) {
+      std::size_t end = first + 1;
+      while (end < positions.size() && positions[end] == positions[end - 1] + 1 &&
+             static_cast<int64_t>(model.nodes[positions[end]].externalNumber) ==
+                 static_cast<int64_t>(model.nodes[positions[end - 1]].externalNumber) + 1) {
+        ++end;
+      }
+      if (end - first >= kShortestRange) {
+        out.Write("SPC1, 100, ");
+        out.WriteInt(codes[c]);
+        out.Write(", ");
+        out.WriteInt(model.nodes[positions[first]].externalNumber);
+        out.Write(", THRU, ");
+        out.WriteInt(model.nodes[positions[end - 1]].externalNumber);
+        out.Put('\n');
+        std::fill(inRange.begin() + static_cast<std::ptrdiff_t>(first),
+                  inRange.begin() + static_cast<std::ptrdiff_t>(end), 1);
+      }
+      first = end;
+    }
+
+    std::size_t onLine = 0;
+    std::size_t lineLimit = kFirstLineNumbers;
+    for (std::size_t j = 0; j < positions.size(); ++j) {
+      if (inRange[j]) continue;
+      if (onLine == 0) {
+        if (lineLimit == kFirstLineNumbers) {
+          out.Write("SPC1, 100, ");
+          out.WriteInt(codes[c]);
+        } else {
+          out.Write("   ");
+        }
+      }
+      out.Put(',');
+      out.WriteInt(model.nodes[positions[j]].externalNumber);
+      if (++onLine == lineLimit) {
+        out.Put('\n');
+        onLine = 0;
+        lineLimit = kContinuationNumbers;
+      }
+    }
+    if (onLine > 0) out.Put('\n');
+  }
+}
+
+// The side file name: the text from the last '.' of the file name on is
+// replaced by the suffix; a name without a '.' gets the suffix appended.
+void ReplaceExtension(std::string& path, std::string_view suffix) {
+  const std::string::size_type dot = path.rfind('.');
+  const std::string::size_type slash = path.rfind('/');
+  if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) path.erase(dot);
+  path += suffix;
+}
+
+int Report(const OutputFile& file) {
+  std::printf("\n*** %s\n", file.Error().c_str());
+  std::fflush(stdout);
+  return 1;
+}
+
+// Closes the current file and continues in the side file named by suffix.
+bool SwitchToSideFile(OutputFile& file, std::string& outputPath, std::string_view suffix) {
+  if (!file.Close()) return false;
+  ReplaceExtension(outputPath, suffix);
+  return file.Open(outputPath);
+}
+
+// Points OutputStream at the deck's file for the duration of the call.
+class StreamScope {
+ public:
+  explicit StreamScope(OutputFile& file) { OutputStream = &file; }
+  ~StreamScope() { OutputStream = nullptr; }
+  StreamScope(const StreamScope&) = delete;
+  StreamScope& operator=(const StreamScope&) = delete;
+};
+
+void WriteSection(OutputFile& out, std::string_view name) {
+  out.Write("$\n$ ");
+  out.Write(name);
+  out.Write("\n$\n");
+}
+
+}  // namespace
+
+int BulkDataWriter(std::string& outputPath, Model& model, std::string& title, int geometryOnly, int split,
+                   int writeConstraints) {
+  CurrentModel = &model;
+  NonFiniteValueReported = 0;
+  OutputFile file;
+  if (!file.Open(outputPath)) return Report(file);
+  const StreamScope scope(file);
+  GeometryOnly = geometryOnly;
+
+  if (!geometryOnly) {
+    CutShortExtension(title);
+    WriteCaseControl(file, model, title, writeConstraints);
+    RewritePropertyTypeCodes(model);
+  }
+
+  WriteSection(*OutputStream, "node data");
+  WriteGridCards(!writeConstraints);
+  if (writeConstraints) {
+    WriteSection(*OutputStream, "constraints");
+    WriteConstraintCards(*OutputStream, model);
+  }
+  WriteSection(*OutputStream, "element data");
+  WriteElementCards();
+  WriteSection(*OutputStream, "coordinate frames");
+  WriteFrameCards();
+
+  if (!geometryOnly) {
+    if (split && !SwitchToSideFile(file, outputPath, ".nprop")) return Report(file);
+    WriteSection(*OutputStream, "material properties");
+    WriteMaterialCards();
+    WriteSection(*OutputStream, "element properties");
+    WritePropertyCards();
+    if (split && !SwitchToSideFile(file, outputPath, ".nload")) return Report(file);
+    WriteSection(*OutputStream, "distributed loads");
+    WriteDistributedLoadCards();
+    WriteSection(*OutputStream, "node forces");
+    WriteNodeForceCards();
+    if (!split) OutputStream->Write("$\nENDDATA");
+  }
+
+  if (!file.Close()) return Report(file);
+  return 0;
+}
