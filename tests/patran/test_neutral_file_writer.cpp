@@ -1,0 +1,314 @@
+// The neutral file driver: title and summary packets, packet order,
+// geometry-only and split forms, and failures reported as failures.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "patran/neutral_file_writer.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+using testing_support::FileExists;
+using testing_support::ReadWholeFile;
+using testing_support::ScratchDir;
+
+class NeutralFileWriterTest : public ::testing::Test {
+ protected:
+  void SetUp() override { setenv("SOURCE_DATE_EPOCH", "315626635", 1); }  // Wed Jan 02 02:03:55 1980
+  void TearDown() override { unsetenv("SOURCE_DATE_EPOCH"); }
+
+  // Runs the writer and returns its result; its console output goes to printed.
+  int Write(std::string& path, const Model& model, std::string title, int geometryOnly = 0, int split = 0) {
+    ::testing::internal::CaptureStdout();
+    const int result = NeutralFileWriter(path, model, title, geometryOnly, split);
+    printed = ::testing::internal::GetCapturedStdout();
+    return result;
+  }
+
+  ScratchDir scratch;
+  std::string printed;
+};
+
+Model SmallModel() {
+  Model model;
+  const float coordinates[4][3] = {{0, 0, 0}, {2, 0, 0}, {2, 1, 0}, {0, 1, 0.5f}};
+  for (int i = 0; i < 4; ++i) {
+    NodeRecord node{};
+    for (int k = 0; k < 3; ++k) node.coordinates[k] = coordinates[i][k];
+    node.externalNumber = 10 * (i + 1);
+    node.dofCount = 6;
+    node.nodeKind = 'G';
+    model.nodes.push_back(node);
+  }
+  model.nodes[0].constraintCode = 123;
+  model.nodeCount = 4;
+
+  ElementRecord quad{};
+  quad.externalNumber = 1;
+  quad.shape = 4;
+  quad.elementClass = 40;
+  quad.nodeCount = 4;
+  quad.propertyId = 5;
+  for (int i = 0; i < 4; ++i) quad.nodeIndexes[i] = i + 1;
+  model.elements.push_back(quad);
+  ElementRecord bar{};
+  bar.externalNumber = 2;
+  bar.shape = 2;
+  bar.elementClass = 20;
+  bar.nodeCount = 5;
+  bar.nodeIndexes[0] = 1;
+  bar.nodeIndexes[1] = 2;
+  bar.nodeIndexes[2] = 4;
+  model.elements.push_back(bar);
+  model.elementCount = 2;
+
+  FrameRecord frame{};
+  frame.id = 3;
+  frame.kind = 1;
+  frame.axisPoint[2] = 1;
+  frame.planePoint[0] = 1;
+  frame.planePoint[2] = 1;
+  model.frames.push_back(frame);
+  model.frameCount = 1;
+
+  MaterialRecord material{};
+  material.id = 1;
+  material.kind = 1;
+  material.values[0] = 210000.0;
+  material.values[1] = 0.3;
+  material.values[2] = 7.85e-9;
+  model.materials.push_back(material);
+  model.materialCount = 1;
+
+  PropertyRecord property{};
+  property.id = 5;
+  property.materialId = 1;
+  property.typeCode = 1002;
+  property.valueCount = 1;
+  property.values[0] = 1.5f;
+  model.properties.push_back(property);
+  model.propertyCount = 1;
+
+  DistributedLoadRecord pressure{};
+  pressure.elementNumber = 1;
+  pressure.loadSet = 1;
+  pressure.cardKind = 14;
+  pressure.componentCode = 3;
+  pressure.nodeCode = 1234;
+  pressure.valueCount = 1;
+  pressure.values[0] = -0.25f;
+  model.distributedLoads.push_back(pressure);
+  model.distributedLoadCount = 1;
+
+  NodeLoadRecord force{};
+  force.nodeNumber = 30;
+  force.loadSet = 1;
+  force.kind = 0;
+  force.scale = 1;
+  force.components[1] = -100;
+  model.nodeLoads.push_back(force);
+  NodeLoadRecord constraint{};
+  constraint.nodeNumber = 10;
+  constraint.loadSet = 1;
+  constraint.kind = 2;
+  constraint.components[0] = 1;
+  model.nodeLoads.push_back(constraint);
+  model.nodeLoadCount = 2;
+  return model;
+}
+
+std::string Repeat(const std::string& text, int times) {
+  std::string all;
+  for (int i = 0; i < times; ++i) all += text;
+  return all;
+}
+
+const std::string kZeros5 = Repeat("               0", 5) + "\n";
+
+const std::string kGeometryPart =
+    " 1      10       0       2\n"
+    "       0.0000000       0.0000000       0.0000000\n"
+    "0G       6       0       0  111000\n"
+    " 1      20       0       2\n"
+    "       2.0000000       0.0000000       0.0000000\n"
+    "0G       6       0       0  000000\n"
+    " 1      30       0       2\n"
+    "       2.0000000       1.0000000       0.0000000\n"
+    "0G       6       0       0  000000\n"
+    " 1      40       0       2\n"
+    "       0.0000000       1.0000000       0.5000000\n"
+    "0G       6       0       0  000000\n"
+    " 2       1       4       2       0       0\n"
+    "       4       0       5       0       0.0000000       0.0000000       0.0000000\n"
+    "      10      20      30      40\n"
+    " 2       2       2       2       0       4\n"
+    "       5       0       0       0       0.0000000       1.0000000       0.5000000\n"
+    "      10      20      40       0       0\n"
+    " 5       3       1       4\n"
+    "   0.0000000e+00   0.0000000e+00   0.0000000e+00   0.0000000e+00   0.0000000e+00\n"
+    "   1.0000000e+00   1.0000000e+00   0.0000000e+00   1.0000000e+00   1.0000000e+00\n"
+    "   0.0000000e+00   0.0000000e+00   0.0000000e+00   1.0000000e+00   0.0000000e+00\n"
+    "   0.0000000e+00   0.0000000e+00   1.0000000e+00\n";
+
+const std::string kPropertyPart = " 3       1       1      20       0\n"
+                                  "          210000             0.3        7.85e-09               0               0\n" +
+                                  Repeat(kZeros5, 18) + "               0\n" +
+                                  " 4       5       1       1       0       0    1002       1\n"
+                                  "       1.5000000\n";
+
+const std::string kLoadPart =
+    " 6       1       1       2\n"
+    "00000100011110000 0\n"
+    "      -0.2500000\n"
+    " 7      30       1       2\n"
+    "       0111000\n"
+    "       0.0000000    -100.0000000       0.0000000\n";
+
+const std::string kHeaderPart =
+    "25       0       0       1\n"
+    "plate\n"
+    "26       0       0       1       4       2       1       1       1\n"
+    "Wed Jan 02 02:03:55 1980\n";
+
+TEST_F(NeutralFileWriterTest, WholeFileOfASmallModel) {
+  std::string path = scratch / "plate.nf";
+  ASSERT_EQ(Write(path, SmallModel(), "plate.fes"), 0);
+  EXPECT_EQ(printed, "");
+  EXPECT_EQ(path, scratch / "plate.nf");
+  EXPECT_EQ(ReadWholeFile(path), kHeaderPart + kGeometryPart + kPropertyPart + kLoadPart);
+}
+
+TEST_F(NeutralFileWriterTest, EmptyModelGivesFourCards) {
+  std::string path = scratch / "empty.nf";
+  ASSERT_EQ(Write(path, Model{}, "empty"), 0);
+  EXPECT_EQ(ReadWholeFile(path),
+            "25       0       0       1\n"
+            "empty\n"
+            "26       0       0       1       0       0       0       0       0\n"
+            "Wed Jan 02 02:03:55 1980\n");
+}
+
+TEST_F(NeutralFileWriterTest, SummaryCountsWidenTheirFields) {
+  // The counts are written as the model holds them, even beyond its arrays.
+  Model model;
+  model.nodeCount = 123456789;
+  model.elementCount = 99999999;
+  model.frameCount = -5;
+  std::string path = scratch / "wide.nf";
+  ASSERT_EQ(Write(path, model, "wide"), 0);
+  EXPECT_EQ(ReadWholeFile(path),
+            "25       0       0       1\n"
+            "wide\n"
+            "26       0       0       112345678999999999       0       0      -5\n"
+            "Wed Jan 02 02:03:55 1980\n");
+}
+
+TEST_F(NeutralFileWriterTest, TitleLosesOnlyAShortExtension) {
+  const struct {
+    const char* title;
+    const char* card;
+  } cases[] = {{"model.fes", "model"}, {"model.data", "model.data"}, {"model", "model"},
+               {"model.", "model"},    {"a.b.c", "a.b"},            {"two words.x", "two words"}};
+  for (const auto& c : cases) {
+    std::string path = scratch / "title.nf";
+    std::string title = c.title;
+    ::testing::internal::CaptureStdout();
+    ASSERT_EQ(NeutralFileWriter(path, Model{}, title, 0, 0), 0);
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(title, c.card);
+    const std::string text = ReadWholeFile(path);
+    EXPECT_EQ(text.substr(27, text.find('\n', 27) - 27), c.card) << c.title;
+  }
+}
+
+TEST_F(NeutralFileWriterTest, NamesOfAnyLength) {
+  const std::string longTitle(1000, 't');
+  std::string folder = scratch.Path().string();
+  for (int i = 0; i < 3; ++i) {
+    folder += "/" + std::string(120, 'd');
+    std::filesystem::create_directory(folder);
+  }
+  std::string path = folder + "/" + std::string(200, 'n');
+  const std::string given = path;
+  ASSERT_GT(path.size(), 500u);
+  ASSERT_EQ(Write(path, Model{}, longTitle), 0);
+  EXPECT_EQ(ReadWholeFile(given).substr(27, 1001), longTitle + "\n");
+}
+
+TEST_F(NeutralFileWriterTest, GeometryOnlyLeavesOutMaterialsPropertiesAndLoads) {
+  std::string path = scratch / "geo.nf";
+  ASSERT_EQ(Write(path, SmallModel(), "plate", 1, 0), 0);
+  // N3 and N4 still count the materials and properties.
+  EXPECT_EQ(ReadWholeFile(path), kHeaderPart + kGeometryPart);
+}
+
+TEST_F(NeutralFileWriterTest, SplitPutsPropertiesAndLoadsIntoSideFiles) {
+  std::string path = scratch / "wing.out";
+  ASSERT_EQ(Write(path, SmallModel(), "plate", 0, 1), 0);
+  EXPECT_EQ(path, scratch / "wing.pload");
+  EXPECT_EQ(ReadWholeFile(scratch / "wing.out"), kHeaderPart + kGeometryPart);
+  EXPECT_EQ(ReadWholeFile(scratch / "wing.pprop"), kPropertyPart);
+  EXPECT_EQ(ReadWholeFile(scratch / "wing.pload"), kLoadPart);
+}
+
+TEST_F(NeutralFileWriterTest, SplitCreatesAnEmptyPropertyFile) {
+  Model model = SmallModel();
+  model.materials.clear();
+  model.materialCount = 0;
+  model.properties.clear();
+  model.propertyCount = 0;
+  std::string path = scratch / "wing.out";
+  ASSERT_EQ(Write(path, model, "plate", 0, 1), 0);
+  ASSERT_TRUE(FileExists(scratch / "wing.pprop"));
+  EXPECT_EQ(ReadWholeFile(scratch / "wing.pprop"), "");
+  EXPECT_EQ(ReadWholeFile(scratch / "wing.pload"), kLoadPart);
+}
+
+TEST_F(NeutralFileWriterTest, SplitCutsAtTheFirstDotOfTheWholePath) {
+  std::filesystem::create_directory(scratch / "run.d");
+  std::string path = scratch / "run.d/wing.v2.out";
+  ASSERT_EQ(scratch.Path().string().find('.'), std::string::npos);
+  ASSERT_EQ(Write(path, SmallModel(), "plate", 0, 1), 0);
+  EXPECT_TRUE(FileExists(scratch / "run.d/wing.v2.out"));
+  EXPECT_EQ(ReadWholeFile(scratch / "run.pprop"), kPropertyPart);
+  EXPECT_EQ(ReadWholeFile(scratch / "run.pload"), kLoadPart);
+}
+
+TEST_F(NeutralFileWriterTest, SplitWithoutADotAppendsTheExtensions) {
+  ASSERT_EQ(scratch.Path().string().find('.'), std::string::npos);
+  std::string path = scratch / "wing";
+  ASSERT_EQ(Write(path, SmallModel(), "plate", 0, 1), 0);
+  EXPECT_EQ(ReadWholeFile(scratch / "wing"), kHeaderPart + kGeometryPart);
+  EXPECT_EQ(ReadWholeFile(scratch / "wing.pprop"), kPropertyPart);
+  EXPECT_EQ(ReadWholeFile(scratch / "wing.pload"), kLoadPart);
+}
+
+TEST_F(NeutralFileWriterTest, MainFileNotCreatable) {
+  std::string path = scratch / "missing/out.nf";
+  EXPECT_EQ(Write(path, SmallModel(), "plate"), 1);
+  EXPECT_EQ(printed, "\n*** cannot create " + path + ": No such file or directory\n");
+  EXPECT_TRUE(std::filesystem::is_empty(scratch.Path()));
+}
+
+TEST_F(NeutralFileWriterTest, SideFileNotCreatable) {
+  for (const char* blocked : {"wing.pprop", "wing.pload"}) {
+    ScratchDir folder;
+    std::filesystem::create_directory(folder / blocked);  // a folder where the side file should go
+    std::string path = folder / "wing.out";
+    EXPECT_EQ(Write(path, SmallModel(), "plate", 0, 1), 1) << blocked;
+    EXPECT_EQ(printed, "\n*** cannot create " + (folder / blocked) + ": Is a directory\n");
+  }
+}
+
+TEST_F(NeutralFileWriterTest, WriteErrorIsAFailure) {
+  if (!FileExists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  std::string path = "/dev/full";
+  EXPECT_EQ(Write(path, SmallModel(), "plate"), 1);
+  EXPECT_EQ(printed.rfind("\n*** cannot write /dev/full: ", 0), 0u) << printed;
+  EXPECT_EQ(printed.back(), '\n');
+}
+
+}  // namespace
