@@ -1,8 +1,133 @@
 #include "model/project_reader.h"
 
-int ProjectReader(const std::string&, Model& model) {
-  FreeModel(model);
-  return 1;
+#include <cstdio>
+#include <cstring>
+
+#include "model/element_types.h"
+#include "model/file_names.h"
+#include "model/project_file.h"
+
+namespace {
+
+float FloatAt(const std::vector<int32_t>& words, std::size_t at) {
+  float value;
+  std::memcpy(&value, &words[at], sizeof value);
+  return value;
 }
 
-int LoadReader(const std::string&, Model&) { return -1; }
+void FillNodes(const ProjectTables& tables, int32_t count, Model& model) {
+  model.nodes.assign(static_cast<std::size_t>(count), NodeRecord{});
+  NodeNumbersNonSequential = 0;
+  for (int32_t i = 1; i <= count; ++i) {
+    const std::size_t slot = static_cast<std::size_t>(i);
+    NodeRecord& node = model.nodes[slot - 1];
+    node.externalNumber = tables.nodeNumbers[slot];
+    if (node.externalNumber != i) NodeNumbersNonSequential = 1;
+    std::memcpy(node.coordinates, &tables.coordinates[3 * slot], sizeof node.coordinates);
+    node.dofCount = 6;
+    node.nodeKind = 'G';
+  }
+}
+
+// Fills the element records; false (with one line naming the element) when
+// an entry cannot be read as its kind says.
+bool FillElements(const ProjectTables& tables, const ProjectHeader& header, Model& model) {
+  const int32_t count = header.elementCount;
+  const int32_t width = header.entryWords;
+  if (width < 2) {
+    // Without the number and kind words no entry can be read at all.
+    std::printf("element entry 1: entries of %d words cannot hold an element\n", width);
+    return false;
+  }
+  model.elements.assign(static_cast<std::size_t>(count), ElementRecord{});
+  ElementNumbersNonSequential = 0;
+  int remembered = 0;
+  for (int32_t i = 1; i <= count; ++i) {
+    const int32_t* entry = &tables.elements[static_cast<std::size_t>(i) * static_cast<std::size_t>(width)];
+    const int row = FindElementType(entry[1], remembered);
+    if (row < 0) continue;  // unknown kind: the record stays all zero
+    remembered = row;
+    const ElementTypeRow& type = ElementTypeTable[static_cast<std::size_t>(row)];
+    if (width < 4 + type.nodeSlots) {
+      std::printf("element %d: entry of %d words is too short for the %d nodes of kind %d\n", entry[0], width,
+                  type.nodeSlots, type.kind);
+      return false;
+    }
+    if (entry[0] != i) ElementNumbersNonSequential = 1;
+    ElementRecord& element = model.elements[static_cast<std::size_t>(i) - 1];
+    element.externalNumber = entry[0];
+    element.shape = type.shape;
+    element.auxCode = entry[3];
+    element.elementClass = entry[2];
+    element.nodeCount = type.nodeSlots;
+    for (int32_t k = 0; k < type.nodeSlots; ++k) {
+      const int32_t position = entry[4 + k];
+      if (position < 0 || position > header.nodeCount) {
+        std::printf("element %d: node position %d is outside 0 to %d\n", entry[0], position, header.nodeCount);
+        return false;
+      }
+      element.nodeIndexes[k] = position;
+    }
+  }
+  return true;
+}
+
+void FillFrames(const ProjectTables& tables, int32_t count, Model& model) {
+  auto kindOf = [&tables](int32_t j) { return tables.frames[21 * static_cast<std::size_t>(j) + 12]; };
+  int32_t kept = 0;
+  for (int32_t j = 0; j < count; ++j) kept += kindOf(j) <= 3 ? 1 : 0;
+  model.frames.clear();
+  model.frames.reserve(static_cast<std::size_t>(kept));
+  for (int32_t j = 0; j < count; ++j) {
+    if (kindOf(j) > 3) continue;
+    const std::size_t base = 21 * static_cast<std::size_t>(j);
+    FrameRecord frame{};
+    frame.id = tables.frames[base + 11];
+    frame.kind = tables.frames[base + 12];
+    for (std::size_t k = 0; k < 3; ++k) {
+      const double origin = FloatAt(tables.frames, base + 14 + k);
+      const double plane = FloatAt(tables.frames, base + 23 + k);
+      const double axis = FloatAt(tables.frames, base + 29 + k);
+      frame.origin[k] = static_cast<float>(origin);
+      // Summed in double precision and rounded once.
+      frame.axisPoint[k] = static_cast<float>(axis + origin);
+      frame.planePoint[k] = static_cast<float>(axis + origin + plane);
+    }
+    model.frames.push_back(frame);
+  }
+  model.frameCount = kept;
+}
+
+}  // namespace
+
+int ProjectReader(const std::string& title, Model& model) {
+  FreeModel(model);
+  std::string fileName = title;
+  CutShortExtension(fileName);
+  fileName += ".fes";
+
+  ProjectHeader header;
+  if (ReadProjectFile(kReadHeaderOnly, fileName, header, nullptr) < 0) return 1;
+  if (header.nodeCount <= 0 || header.elementCount <= 0) return 1;
+
+  ProjectTables tables;
+  if (ReadProjectFile(kReadFull, fileName, header, &tables) < 0) return 1;
+  // The full read takes its sizes from the header it reads itself; refuse a
+  // file that changed between the two reads as a wrong one.
+  if (header.nodeCount <= 0 || header.elementCount <= 0) return 1;
+
+  FillNodes(tables, header.nodeCount, model);
+  if (!FillElements(tables, header, model)) {
+    FreeModel(model);
+    NodeNumbersNonSequential = 0;
+    ElementNumbersNonSequential = 0;
+    return 1;
+  }
+  FillFrames(tables, header.frameCount, model);
+  model.elementCount = header.elementCount;
+  model.nodeCount = header.nodeCount;
+  tables = ProjectTables{};
+
+  if (GeometryOnly == 0) LoadReader(title, model);
+  return 0;
+}

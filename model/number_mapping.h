@@ -1,0 +1,20 @@
+// Turning external node or element numbers into 1-based positions.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+// (external number, 1-based position), sorted by external number.
+using SortedNumberTable = std::vector<std::pair<int32_t, int32_t>>;
+
+// Replaces each entry of `list` by the position of the node or element with
+// that external number: `table[i]` (1 <= i <= entryCount) is the external
+// number of position i; entry 0 is not used. A number found nowhere becomes
+// -1, except 0, which stays 0. When every entry already is its own position
+// the list is left as it is. `slot` holds the sorted table: when it is empty
+// the table is built there and kept (a caller may keep it across calls) or,
+// with slot null, built for this call only.
+void MapExternalNumbers(int32_t* list, std::size_t length, const int32_t* table, int32_t entryCount,
+                        SortedNumberTable* slot);

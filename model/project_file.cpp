@@ -1,0 +1,59 @@
+#include "model/project_file.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "model/binary_input.h"
+
+namespace {
+
+// Entries of a table with a leading slot 0: count + 1, or 0 when absent.
+uint64_t WithSlotZero(int32_t count) { return count > 0 ? static_cast<uint64_t>(count) + 1 : 0; }
+
+bool ReadBody(BinaryInput& input, const ProjectHeader& header, ProjectTables& tables) {
+  const uint64_t nodes = WithSlotZero(header.nodeCount);
+  if (!input.ReadBlock(tables.nodeNumbers, nodes)) return false;
+  if (!input.ReadBlock(tables.coordinates, nodes * 3)) return false;
+
+  const bool hasElements = header.elementCount > 0 && header.entryWords > 0;
+  const uint64_t entries = hasElements ? WithSlotZero(header.elementCount) : 0;
+  if (!input.ReadBlock(tables.elements, entries * static_cast<uint64_t>(hasElements ? header.entryWords : 0))) {
+    return false;
+  }
+  if (!input.Skip(2 * entries, 4)) return false;  // the two element side tables
+
+  if (header.auxWords > 0) {
+    if (!input.Skip(2 * static_cast<uint64_t>(header.auxWords), 4)) return false;
+    if (header.auxBytes > 0 && !input.Skip(static_cast<uint64_t>(header.auxBytes), 1)) return false;
+  }
+  if (!input.ReadBlock(tables.frames, WithSlotZero(header.frameCount) * 21)) return false;
+  if (header.trailingBytes > 0 && !input.Skip(static_cast<uint64_t>(header.trailingBytes), 1)) return false;
+  return true;
+}
+
+}  // namespace
+
+int ReadProjectFile(int mode, const std::string& fileName, ProjectHeader& header, ProjectTables* tables) {
+  std::memset(&header, 0, sizeof header);
+  BinaryInput input;
+  if (!input.Open(fileName)) {
+    std::printf("file %s \ncould not be opened", fileName.c_str());
+    return -1;
+  }
+  bool complete = input.Read(&header, sizeof header);
+  if (complete) {
+    if (header.version != 2) {
+      std::fputs("\n***Version-Number is not correct: File can not be read", stdout);
+      return -5;
+    }
+    if (header.marker != 1) return -5;
+    if (mode == kReadHeaderOnly) return 1;
+    ProjectTables scratch;
+    complete = ReadBody(input, header, tables != nullptr ? *tables : scratch);
+  }
+  if (!complete) {
+    std::printf("error on reading the file\n  %s\n", fileName.c_str());
+    return -1;
+  }
+  return 1;
+}
