@@ -1,0 +1,457 @@
+// The deck driver: header and case control, subcases, SPC1 cards, section
+// order, geometry-only and split decks, and the failure paths of the output.
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "model/project_reader.h"
+#include "nastran/bulk_data_writer.h"
+#include "tests/support/test_support.h"
+#include "tools/fixture_writer.h"
+
+namespace {
+
+using testing_support::FileExists;
+using testing_support::ReadWholeFile;
+using testing_support::ScratchDir;
+
+// The date of SOURCE_DATE_EPOCH=315626635.
+constexpr const char* kFixedEpoch = "315626635";
+constexpr const char* kFixedDate = "Wed Jan 02 02:03:55 1980";
+
+class DeckDriver : public testing::Test {
+ protected:
+  void SetUp() override { setenv("SOURCE_DATE_EPOCH", kFixedEpoch, 1); }
+  void TearDown() override {
+    unsetenv("SOURCE_DATE_EPOCH");
+    GeometryOnly = 0;
+  }
+  ScratchDir dir;
+};
+
+NodeRecord Node(int32_t number, int32_t code = 0, float x = 0) {
+  NodeRecord node{};
+  node.coordinates[0] = x;
+  node.externalNumber = number;
+  node.dofCount = 6;
+  node.constraintCode = code;
+  node.nodeKind = 'G';
+  return node;
+}
+
+void SetNodes(Model& model, std::vector<NodeRecord> nodes) {
+  model.nodes = std::move(nodes);
+  model.nodeCount = static_cast<int32_t>(model.nodes.size());
+}
+
+void SetLoadSets(Model& model, std::vector<int32_t> distributed, std::vector<int32_t> nodeLoads) {
+  for (int32_t set : distributed) {
+    DistributedLoadRecord record{};
+    record.loadSet = set;  // card kind 0: no card
+    model.distributedLoads.push_back(record);
+  }
+  for (int32_t set : nodeLoads) {
+    NodeLoadRecord record{};
+    record.nodeNumber = 1;
+    record.loadSet = set;
+    record.scale = 1;
+    record.components[0] = 1;
+    model.nodeLoads.push_back(record);
+  }
+  model.distributedLoadCount = static_cast<int32_t>(model.distributedLoads.size());
+  model.nodeLoadCount = static_cast<int32_t>(model.nodeLoads.size());
+}
+
+std::string Between(const std::string& text, const std::string& from, const std::string& to) {
+  const std::size_t start = text.find(from);
+  if (start == std::string::npos) return "<missing " + from + ">";
+  const std::size_t end = text.find(to, start + from.size());
+  if (end == std::string::npos) return "<missing " + to + ">";
+  return text.substr(start + from.size(), end - start - from.size());
+}
+
+std::string CaseControl(const std::string& deck) { return deck.substr(0, deck.find("$\n$ node data\n")); }
+
+std::string Header(const std::string& title) {
+  return "$ Project file: " + title + "\n$ Date:  " + kFixedDate + "\n$\nSOL 101\nCEND\n$\nTITLE=" + title +
+         "\nECHO=BOTH\nDISP=ALL\nFORCE=ALL\nSPCF=ALL\nSTRESS=ALL\n";
+}
+
+// --- case control ---------------------------------------------------------
+
+class CaseControlTest : public DeckDriver {
+ protected:
+  std::string Write(Model& model, int writeConstraints, std::string title = "plate") {
+    std::string path = dir / "deck.bdf";
+    EXPECT_EQ(BulkDataWriter(path, model, title, 0, 0, writeConstraints), 0);
+    return ReadWholeFile(dir / "deck.bdf");
+  }
+};
+
+TEST_F(CaseControlTest, OneSubcasePerLoadSetInOrderOfFirstAppearance) {
+  Model model;
+  SetNodes(model, {Node(1)});
+  SetLoadSets(model, {5, 5, 3}, {3, 7});
+  EXPECT_EQ(CaseControl(Write(model, 0)), Header("plate") +
+                                              "SUBCASE 1\nSUBTITLE = Load case  5\nLOAD=5\n"
+                                              "SUBCASE 2\nSUBTITLE = Load case  3\nLOAD=3\n"
+                                              "SUBCASE 3\nSUBTITLE = Load case  7\nLOAD=7\n"
+                                              "$\n$\nBEGIN BULK\n");
+}
+
+TEST_F(CaseControlTest, ConstraintSetIsRequestedAboveTheFirstSubcase) {
+  Model model;
+  SetNodes(model, {Node(1, 123)});
+  SetLoadSets(model, {}, {2, 2, 9});
+  EXPECT_EQ(CaseControl(Write(model, 1)), Header("plate") +
+                                              "SPC=100\n"
+                                              "SUBCASE 1\nSUBTITLE = Load case  2\nLOAD=2\n"
+                                              "SUBCASE 2\nSUBTITLE = Load case  9\nLOAD=9\n"
+                                              "$\n$\nBEGIN BULK\n");
+}
+
+TEST_F(CaseControlTest, LeadingZeroSetsAndRepeatsAcrossTheTwoListsAreSkipped) {
+  Model model;
+  SetNodes(model, {Node(1)});
+  SetLoadSets(model, {0, 0, 4}, {4, 4});
+  EXPECT_EQ(CaseControl(Write(model, 1)),
+            Header("plate") + "SPC=100\nSUBCASE 1\nSUBTITLE = Load case  4\nLOAD=4\n$\n$\nBEGIN BULK\n");
+  Model empty;
+  SetNodes(empty, {Node(1)});
+  EXPECT_EQ(CaseControl(Write(empty, 1)), Header("plate") + "SPC=100\n$\n$\nBEGIN BULK\n");
+  Model noConstraints;
+  SetNodes(noConstraints, {Node(1)});
+  EXPECT_EQ(CaseControl(Write(noConstraints, 0)), Header("plate") + "$\n$\nBEGIN BULK\n");
+}
+
+TEST_F(CaseControlTest, TitleLosesAShortExtensionInTheCallersString) {
+  Model model;
+  SetNodes(model, {Node(1)});
+  std::string title = "model.fes";
+  std::string path = dir / "deck.bdf";
+  ASSERT_EQ(BulkDataWriter(path, model, title, 0, 0, 0), 0);
+  EXPECT_EQ(title, "model");
+  EXPECT_EQ(CaseControl(ReadWholeFile(path)), Header("model") + "$\n$\nBEGIN BULK\n");
+
+  for (const std::string& kept : std::vector<std::string>{"beam.data", "beam", "dir.v1/beam", std::string(300, 't')}) {
+    Model again;
+    SetNodes(again, {Node(1)});
+    EXPECT_EQ(CaseControl(Write(again, 0, kept)), Header(kept) + "$\n$\nBEGIN BULK\n");
+  }
+}
+
+TEST_F(CaseControlTest, PropertyTypeCodesOfAGroupShareOneCode) {
+  const std::vector<std::pair<int32_t, int32_t>> rewrites = {
+      {1000, 1001}, {1009, 1001}, {1010, 1011}, {1015, 1011}, {1022, 1021}, {1039, 1031}, {1040, 1040},
+      {999, 999},   {1103, 1103}, {1104, 1103}, {1106, 1105}, {1110, 1110}, {1111, 1110}, {1112, 1110},
+      {1114, 1113}, {1115, 1113}, {1116, 1116}, {1121, 1120}, {1122, 1120}, {1124, 1123}, {1125, 1123},
+      {1127, 1126}, {1128, 1126}, {1131, 1130}, {1132, 1132}};
+  Model model;
+  SetNodes(model, {Node(1)});
+  for (const auto& [code, unused] : rewrites) {
+    PropertyRecord record{};
+    record.id = static_cast<int32_t>(model.properties.size()) + 1;
+    record.typeCode = code;
+    model.properties.push_back(record);
+  }
+  model.propertyCount = static_cast<int32_t>(model.properties.size());
+  Model geometry = model;
+  Write(model, 1);
+  std::string title = "plate";
+  std::string path = dir / "geometry.bdf";
+  ASSERT_EQ(BulkDataWriter(path, geometry, title, 1, 0, 1), 0);
+  for (std::size_t i = 0; i < rewrites.size(); ++i) {
+    EXPECT_EQ(model.properties[i].typeCode, rewrites[i].second) << rewrites[i].first;
+    EXPECT_EQ(geometry.properties[i].typeCode, rewrites[i].first) << "geometry-only keeps the codes";
+  }
+}
+
+// --- SPC1 cards -------------------------------------------------------------
+
+class ConstraintCards : public DeckDriver {
+ protected:
+  // The constraints section of a geometry-only deck of these nodes.
+  std::string Spc1(std::vector<NodeRecord> nodes) {
+    Model model;
+    SetNodes(model, std::move(nodes));
+    std::string path = dir / "deck.bdf";
+    std::string title = "t";
+    EXPECT_EQ(BulkDataWriter(path, model, title, 1, 0, 1), 0);
+    return Between(ReadWholeFile(path), "$\n$ constraints\n$\n", "$\n$ element data\n$\n");
+  }
+};
+
+TEST_F(ConstraintCards, ThruRangesAndSingleEntries) {
+  EXPECT_EQ(Spc1({Node(1, 123456), Node(2, 123456), Node(3, 123456), Node(4, 123456), Node(7, 123456),
+                  Node(8, 123456), Node(10, 123456)}),
+            "SPC1, 100, 123456, 1, THRU, 4\n"
+            "SPC1, 100, 123456,7,8,10\n");
+  // Two consecutive numbers are no range.
+  EXPECT_EQ(Spc1({Node(5, 12), Node(6, 12)}), "SPC1, 100, 12,5,6\n");
+  // Every node in a range: no single-entry card.
+  EXPECT_EQ(Spc1({Node(11, 3), Node(12, 3), Node(13, 3), Node(14, 3), Node(15, 3)}),
+            "SPC1, 100, 3, 11, THRU, 15\n");
+  EXPECT_EQ(Spc1({}), "");
+  EXPECT_EQ(Spc1({Node(1), Node(2)}), "");
+}
+
+TEST_F(ConstraintCards, RangesFollowTheNodeArrayNotTheNumbers) {
+  // Consecutive numbers that are not neighbours in the array.
+  EXPECT_EQ(Spc1({Node(1, 1), Node(50, 1), Node(2, 1), Node(51, 1), Node(3, 1)}), "SPC1, 100, 1,1,50,2,51,3\n");
+  // Descending numbers.
+  EXPECT_EQ(Spc1({Node(3, 1), Node(2, 1), Node(1, 1)}), "SPC1, 100, 1,3,2,1\n");
+  // A node of another code, or without constraint, breaks a run.
+  EXPECT_EQ(Spc1({Node(1, 123), Node(2, 456), Node(3, 123), Node(4, 123), Node(5, 123), Node(6), Node(7, 123)}),
+            "SPC1, 100, 123, 3, THRU, 5\n"
+            "SPC1, 100, 123,1,7\n"
+            "SPC1, 100, 456,2\n");
+}
+
+TEST_F(ConstraintCards, ContinuationLinesHoldEightNumbers) {
+  auto spread = [](int count) {
+    std::vector<NodeRecord> nodes;
+    for (int i = 1; i <= count; ++i) nodes.push_back(Node(10 * i, 123));
+    return nodes;
+  };
+  EXPECT_EQ(Spc1(spread(6)), "SPC1, 100, 123,10,20,30,40,50,60\n");
+  EXPECT_EQ(Spc1(spread(7)), "SPC1, 100, 123,10,20,30,40,50,60\n   ,70\n");
+  EXPECT_EQ(Spc1(spread(14)), "SPC1, 100, 123,10,20,30,40,50,60\n   ,70,80,90,100,110,120,130,140\n");
+  EXPECT_EQ(Spc1(spread(15)), "SPC1, 100, 123,10,20,30,40,50,60\n   ,70,80,90,100,110,120,130,140\n   ,150\n");
+}
+
+TEST_F(ConstraintCards, EveryDistinctCodeGetsItsCardsBeyondAHundred) {
+  std::vector<NodeRecord> nodes;
+  std::string expected;
+  for (int i = 1; i <= 150; ++i) {
+    nodes.push_back(Node(i, 1000 + i));
+    expected += "SPC1, 100, " + std::to_string(1000 + i) + "," + std::to_string(i) + "\n";
+  }
+  // A repeated code later on joins its first card.
+  nodes.push_back(Node(500, 1001));
+  expected.replace(0, std::string("SPC1, 100, 1001,1\n").size(), "SPC1, 100, 1001,1,500\n");
+  EXPECT_EQ(Spc1(nodes), expected);
+}
+
+TEST_F(ConstraintCards, LargeNodeNumbersAreExact) {
+  EXPECT_EQ(Spc1({Node(20000001, 1), Node(20000002, 1), Node(20000003, 1), Node(2147483647, 1)}),
+            "SPC1, 100, 1, 20000001, THRU, 20000003\nSPC1, 100, 1,2147483647\n");
+}
+
+// --- deck forms -------------------------------------------------------------
+
+// A plate of one quadrilateral on four nodes with one frame, read through the
+// project reader.
+Model ReadPlate(const ScratchDir& dir) {
+  fixture::Project project;
+  project.nodes = {{101, 0, 0, 0}, {102, 1, 0, 0}, {103, 1, 1, 0}, {104, 0, 1, 0}};
+  project.elements.push_back({11, 40, 21, {1, 2, 3, 4}});
+  project.frames.push_back({7, 1});
+  fixture::WriteProjectFiles(dir / "plate", project, nullptr);
+  Model model;
+  EXPECT_EQ(ProjectReader(dir / "plate.fes", model), 0);
+  return model;
+}
+
+const char* const kPlateGeometry =
+    "$\n$ node data\n$\n"
+    "GRID, 101, 0, , , ,\n"
+    "GRID, 102, 0,1.0000, , ,\n"
+    "GRID, 103, 0,1.0000,1.0000, ,\n"
+    "GRID, 104, 0, ,1.0000, ,\n";
+const char* const kPlateConstraints =
+    "$\n$ constraints\n$\n"
+    "SPC1, 100, 123456,101,102,104\n"
+    "SPC1, 100, 3,103\n";
+const char* const kPlateElementsAndFrames =
+    "$\n$ element data\n$\n"
+    "CQUAD4, 11, 0, 101, 102, 103, 104,\n"
+    "$\n$ coordinate frames\n$\n"
+    "CORD2R, 7, , , , , , ,1.0000,\n"
+    "     ,1.0000, ,1.0000,\n";
+const char* const kPlateSideSections =
+    "$\n$ material properties\n$\n"
+    "$\n$ element properties\n$\n"
+    "$\n$ distributed loads\n$\n"
+    "$\n$ node forces\n$\n";
+
+void ConstrainPlate(Model& model) {
+  model.nodes[0].constraintCode = 123456;
+  model.nodes[1].constraintCode = 123456;
+  model.nodes[2].constraintCode = 3;
+  model.nodes[3].constraintCode = 123456;
+}
+
+TEST_F(DeckDriver, WholeDeck) {
+  Model model = ReadPlate(dir);
+  ConstrainPlate(model);
+  std::string title = dir / "plate.fes";
+  std::string path = dir / "plate.bdf";
+  ASSERT_EQ(BulkDataWriter(path, model, title, 0, 0, 1), 0);
+  EXPECT_EQ(ReadWholeFile(path), Header(dir / "plate") + "SPC=100\n$\n$\nBEGIN BULK\n" + kPlateGeometry +
+                                     kPlateConstraints + kPlateElementsAndFrames + kPlateSideSections +
+                                     "$\nENDDATA");
+  EXPECT_EQ(path, dir / "plate.bdf");
+}
+
+TEST_F(DeckDriver, ConstraintsInTheGridCardsWhenNotAsSpc1) {
+  Model model = ReadPlate(dir);
+  ConstrainPlate(model);
+  std::string title = "plate";
+  std::string path = dir / "plate.bdf";
+  ASSERT_EQ(BulkDataWriter(path, model, title, 0, 0, 0), 0);
+  EXPECT_EQ(ReadWholeFile(path), Header("plate") + "$\n$\nBEGIN BULK\n" +
+                                     "$\n$ node data\n$\n"
+                                     "GRID, 101, 0, , , , 0, 123456,\n"
+                                     "GRID, 102, 0,1.0000, , , 0, 123456,\n"
+                                     "GRID, 103, 0,1.0000,1.0000, , 0, 3,\n"
+                                     "GRID, 104, 0, ,1.0000, , 0, 123456,\n" +
+                                     kPlateElementsAndFrames + kPlateSideSections + "$\nENDDATA");
+}
+
+TEST_F(DeckDriver, GeometryOnlyDeck) {
+  Model model = ReadPlate(dir);
+  ConstrainPlate(model);
+  std::string title = "plate.fes";
+  std::string path = dir / "plate.bdf";
+  ASSERT_EQ(BulkDataWriter(path, model, title, 1, 1, 1), 0);
+  EXPECT_EQ(ReadWholeFile(path), std::string(kPlateGeometry) + kPlateConstraints + kPlateElementsAndFrames);
+  EXPECT_EQ(title, "plate.fes");
+  EXPECT_EQ(path, dir / "plate.bdf");
+  EXPECT_FALSE(FileExists(dir / "plate.nprop"));
+  EXPECT_FALSE(FileExists(dir / "plate.nload"));
+  EXPECT_EQ(GeometryOnly, 1);
+}
+
+TEST_F(DeckDriver, SplitDeckPutsPropertiesAndLoadsIntoSideFiles) {
+  Model model = ReadPlate(dir);
+  std::string title = "plate";
+  std::string path = dir / "deck.dat";
+  ASSERT_EQ(BulkDataWriter(path, model, title, 0, 1, 1), 0);
+  EXPECT_EQ(path, dir / "deck.nload");
+  EXPECT_EQ(ReadWholeFile(dir / "deck.dat"), Header("plate") + "SPC=100\n$\n$\nBEGIN BULK\n" + kPlateGeometry +
+                                                 "$\n$ constraints\n$\n" + kPlateElementsAndFrames);
+  EXPECT_EQ(ReadWholeFile(dir / "deck.nprop"), "$\n$ material properties\n$\n$\n$ element properties\n$\n");
+  EXPECT_EQ(ReadWholeFile(dir / "deck.nload"), "$\n$ distributed loads\n$\n$\n$ node forces\n$\n");
+}
+
+TEST_F(DeckDriver, SplitNamesOfPathsWithoutAnExtension) {
+  std::filesystem::create_directory(dir.Path() / "v1.2");
+  for (const std::string& name : {std::string("deck"), std::string("v1.2/deck")}) {
+    Model model;
+    SetNodes(model, {Node(1)});
+    std::string title = "plate";
+    std::string path = dir / name;
+    ASSERT_EQ(BulkDataWriter(path, model, title, 0, 1, 1), 0);
+    EXPECT_EQ(path, dir / (name + ".nload"));
+    EXPECT_TRUE(FileExists(dir / name));
+    EXPECT_TRUE(FileExists(dir / (name + ".nprop")));
+    EXPECT_TRUE(FileExists(dir / (name + ".nload")));
+  }
+}
+
+TEST_F(DeckDriver, NonFiniteValuesAreReportedOncePerDeck) {
+  for (int run = 0; run < 2; ++run) {
+    Model model;
+    SetNodes(model, {Node(1, 0, std::numeric_limits<float>::quiet_NaN()),
+                     Node(2, 0, std::numeric_limits<float>::infinity())});
+    std::string title = "plate";
+    std::string path = dir / "deck.bdf";
+    testing::internal::CaptureStdout();
+    ASSERT_EQ(BulkDataWriter(path, model, title, 1, 0, 0), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "warning: a value that is not a finite number was written as an empty field\n");
+    EXPECT_EQ(Between(ReadWholeFile(path), "$\n$ node data\n$\n", "$\n$ element data"),
+              "GRID, 1, 0, , , ,\nGRID, 2, 0, , , ,\n");
+  }
+}
+
+// --- failures -----------------------------------------------------------------
+
+TEST_F(DeckDriver, OutputThatCannotBeCreatedIsReported) {
+  Model model;
+  SetNodes(model, {Node(1)});
+  std::string title = "plate";
+  std::string path = dir / "missing/deck.bdf";
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(BulkDataWriter(path, model, title, 0, 0, 1), 1);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "\n*** cannot create " + path + ": No such file or directory\n");
+  EXPECT_EQ(OutputStream, nullptr);
+}
+
+// Limits the size of files this process writes, so that a write fails.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = saved_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, previousHandler_);
+  }
+
+ private:
+  rlimit saved_{};
+  void (*previousHandler_)(int) = nullptr;
+};
+
+std::vector<std::string> FolderEntries(const ScratchDir& dir) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST_F(DeckDriver, FailedWriteKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
+  const std::string path = dir / "deck.bdf";
+  fixture::WriteBytes(path, {'e', 'a', 'r', 'l', 'i', 'e', 'r'});
+  Model model;
+  std::vector<NodeRecord> nodes;
+  for (int i = 1; i <= 2000; ++i) nodes.push_back(Node(i, 0, static_cast<float>(i)));
+  SetNodes(model, nodes);
+  std::string title = "plate";
+  std::string output = path;
+  int result = 0;
+  testing::internal::CaptureStdout();
+  {
+    FileSizeLimit limit(4096);
+    result = BulkDataWriter(output, model, title, 0, 0, 1);
+  }
+  const std::string printed = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(printed, "\n*** cannot write " + path + ": File too large\n");
+  EXPECT_EQ(ReadWholeFile(path), "earlier");
+  EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"deck.bdf"});
+}
+
+TEST_F(DeckDriver, SideFileThatCannotBeCreatedIsAFailure) {
+  std::filesystem::create_directory(dir.Path() / "deck.nprop");
+  Model model;
+  SetNodes(model, {Node(1)});
+  std::string title = "plate";
+  std::string path = dir / "deck.dat";
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(BulkDataWriter(path, model, title, 0, 1, 1), 1);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "\n*** cannot create " + (dir / "deck.nprop") + ": Is a directory\n");
+  // The main file was complete before the switch.
+  const std::string deck = ReadWholeFile(dir / "deck.dat");
+  EXPECT_TRUE(deck.ends_with("$\n$ coordinate frames\n$\n")) << deck;
+  EXPECT_FALSE(FileExists(dir / "deck.nload"));
+}
+
+}  // namespace
