@@ -184,10 +184,22 @@ void ReplaceExtension(std::string& path, std::string_view suffix) {
   path += suffix;
 }
 
-int Report(const OutputFile& file) {
-  std::printf("\n*** %s\n", file.Error().c_str());
+int Report(const std::string& error) {
+  std::printf("\n*** %s\n", error.c_str());
   std::fflush(stdout);
   return 1;
+}
+
+int Report(const OutputFile& file) { return Report(file.Error()); }
+
+// A deck named like one of its side files (deck.nprop, deck.nload) would be
+// replaced by that side file.
+bool SideFileReplacesDeck(const std::string& outputPath) {
+  std::string properties = outputPath;
+  ReplaceExtension(properties, ".nprop");
+  std::string loads = properties;
+  ReplaceExtension(loads, ".nload");
+  return properties == outputPath || loads == outputPath;
 }
 
 // Closes the current file and continues in the side file named by suffix.
@@ -218,6 +230,9 @@ int BulkDataWriter(std::string& outputPath, Model& model, std::string& title, in
                    int writeConstraints) {
   CurrentModel = &model;
   NonFiniteValueReported = 0;
+  if (split && !geometryOnly && SideFileReplacesDeck(outputPath)) {
+    return Report("cannot write the side files of " + outputPath + ": a side file would replace the deck");
+  }
   OutputFile file;
   if (!file.Open(outputPath)) return Report(file);
   const StreamScope scope(file);

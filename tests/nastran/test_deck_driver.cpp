@@ -454,4 +454,18 @@ TEST_F(DeckDriver, SideFileThatCannotBeCreatedIsAFailure) {
   EXPECT_FALSE(FileExists(dir / "deck.nload"));
 }
 
+TEST_F(DeckDriver, DeckNamedLikeItsSideFileIsRefusedBeforeWriting) {
+  for (const std::string& name : {std::string("deck.nprop"), std::string("deck.nload")}) {
+    Model model;
+    SetNodes(model, {Node(1)});
+    std::string title = "plate";
+    std::string path = dir / name;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(BulkDataWriter(path, model, title, 0, 1, 1), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "\n*** cannot write the side files of " + path + ": a side file would replace the deck\n");
+    EXPECT_TRUE(FolderEntries(dir).empty());
+  }
+}
+
 }  // namespace
