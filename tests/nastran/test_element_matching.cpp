@@ -67,16 +67,6 @@ TEST_F(ElementMatching, DataRecordMatchesTheExactClassAndTheEarlierRecordWins) {
             "CTRIA3, 3, 0, 11, 12, 13,3.0000,0.500000,\n");
 }
 
-TEST_F(ElementMatching, LookupArraysLiveOnlyWhileWriting) {
-  ElementModel deck;
-  deck.AddNodes(3, 11);
-  deck.AddElement(1, 3, 11, {1, 2, 3}, 5);
-  deck.AddRecord(5, 1011);
-  deck.WriteElements();
-  EXPECT_EQ(ElementPropertySlot.capacity(), 0u);
-  EXPECT_EQ(ElementDataSlot.capacity(), 0u);
-}
-
 // A model of 300,000 elements and 40,000 records: decoys of another class,
 // data records with later twins, property records for most ids. Every element
 // gets the first record that matches it.
