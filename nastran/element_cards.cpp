@@ -22,7 +22,7 @@ constexpr ClassGroup kClassGroups[] = {
     {122, 120}, {124, 123}, {125, 123}, {127, 126}, {128, 126}, {131, 130},
 };
 
-// Property codes from 1000 up are property records; the others are element
+// Type codes above 1000 are property records, the others are element
 // data records. The two kinds are told apart by the code alone, so one index
 // of (typeCode, id) serves both.
 constexpr int32_t kPropertyCodeBase = 1000;
