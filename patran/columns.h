@@ -22,6 +22,9 @@ inline constexpr std::size_t kRealTextSize = 340;
 // Width of a real field.
 inline constexpr std::size_t kRealWidth = 16;
 
+// Widest integer field text: the sign and 19 digits of a long long.
+inline constexpr std::size_t kIntTextSize = 24;
+
 // Writes text right-aligned in a field of at least width columns.
 inline void PutPadded(OutputFile& file, const char* text, std::size_t length, std::size_t width) {
   const std::size_t pad = length < width ? width - length : 0;
@@ -31,11 +34,25 @@ inline void PutPadded(OutputFile& file, const char* text, std::size_t length, st
   file.Advance(at + pad + length);
 }
 
-// "%<width>d".
+// "%<width>d" for widths up to 24. The digits are built backwards in a
+// buffer whose leading part is blank, and the field is copied out in one
+// fixed-size block (a short field needs no length-dependent copy).
 inline void PutInt(OutputFile& file, long long value, std::size_t width) {
-  char text[24];
-  const auto result = std::to_chars(text, text + sizeof text, value);
-  PutPadded(file, text, static_cast<std::size_t>(result.ptr - text), width);
+  char text[2 * kIntTextSize];
+  std::memset(text, ' ', kIntTextSize);
+  char* const end = text + kIntTextSize;
+  char* first = end;
+  unsigned long long magnitude =
+      value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+  do {
+    *--first = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  if (value < 0) *--first = '-';
+  if (static_cast<std::size_t>(end - first) < width) first = end - width;
+  char* at = file.Reserve(kIntTextSize);
+  std::memcpy(at, first, kIntTextSize);
+  file.Advance(at + (end - first));
 }
 
 // "%8d".
@@ -43,10 +60,22 @@ inline void PutInt8(OutputFile& file, long long value) { PutInt(file, value, 8);
 
 // "%16.7f", "%16.7e" or "%16.7g" by form (fixed, scientific, general).
 inline void PutReal(OutputFile& file, double value, std::chars_format form) {
-  char text[kRealTextSize];
-  const auto result = std::to_chars(text, text + sizeof text, value, form, 7);
-  const std::size_t length = result.ec == std::errc() ? static_cast<std::size_t>(result.ptr - text) : 0;
-  PutPadded(file, text, length, kRealWidth);
+  // The text goes in after a blank run of one field width, so a short
+  // number's field starts inside the buffer and is copied as one block.
+  constexpr std::size_t kBlock = 2 * kRealWidth;
+  char text[kRealWidth + kRealTextSize];
+  std::memset(text, ' ', kRealWidth);
+  char* const start = text + kRealWidth;
+  const auto result = std::to_chars(start, text + sizeof text, value, form, 7);
+  char* const end = result.ec == std::errc() ? result.ptr : start;
+  const std::size_t length = static_cast<std::size_t>(end - start);
+  if (length <= kRealWidth) {
+    char* at = file.Reserve(kBlock);
+    std::memcpy(at, end - kRealWidth, kBlock);
+    file.Advance(at + kRealWidth);
+  } else {
+    PutPadded(file, start, length, kRealWidth);
+  }
 }
 
 inline void PutFixed(OutputFile& file, double value) { PutReal(file, value, std::chars_format::fixed); }
