@@ -12,11 +12,13 @@
 namespace {
 
 // Reports what failed with one line on standard output; always 1.
-int ReportFailure(const OutputFile& file) {
-  std::printf("\n*** %s\n", file.Error().c_str());
+int ReportFailure(const std::string& error) {
+  std::printf("\n*** %s\n", error.c_str());
   std::fflush(stdout);
   return 1;
 }
+
+int ReportFailure(const OutputFile& file) { return ReportFailure(file.Error()); }
 
 // Side files are named after the output path up to its first '.' (even one
 // in a folder name); a path without any '.' keeps all of it.
@@ -24,6 +26,16 @@ void ReplaceExtension(std::string& path, const char* extension) {
   const std::string::size_type dot = path.find('.');
   if (dot != std::string::npos) path.erase(dot);
   path += extension;
+}
+
+// A neutral file named like one of its side files (wing.pprop, wing.pload)
+// would be replaced by that side file.
+bool SideFileReplacesMainFile(const std::string& outputPath) {
+  std::string properties = outputPath;
+  ReplaceExtension(properties, ".pprop");
+  std::string loads = outputPath;
+  ReplaceExtension(loads, ".pload");
+  return properties == outputPath || loads == outputPath;
 }
 
 // Closes the current file and opens the side file in its place.
@@ -56,6 +68,10 @@ void WriteSummaryPacket(OutputFile& file, const Model& model) {
 
 int NeutralFileWriter(std::string& outputPath, const Model& model, std::string& title, int geometryOnly,
                       int split) {
+  if (split != 0 && geometryOnly == 0 && SideFileReplacesMainFile(outputPath)) {
+    return ReportFailure("cannot write the side files of " + outputPath +
+                         ": a side file would replace the neutral file");
+  }
   OutputFile file;
   if (!file.Open(outputPath)) return ReportFailure(file);
 

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "patran/neutral_file_writer.h"
@@ -301,6 +302,21 @@ TEST_F(NeutralFileWriterTest, SideFileNotCreatable) {
     EXPECT_EQ(Write(path, SmallModel(), "plate", 0, 1), 1) << blocked;
     EXPECT_EQ(printed, "\n*** cannot create " + (folder / blocked) + ": Is a directory\n");
   }
+}
+
+TEST_F(NeutralFileWriterTest, SplitRefusesAMainFileNamedLikeASideFile) {
+  for (const char* name : {"wing.pprop", "wing.pload"}) {
+    const std::string earlier = scratch / name;
+    std::ofstream(earlier) << "earlier\n";
+    std::string path = earlier;
+    EXPECT_EQ(Write(path, SmallModel(), "plate", 0, 1), 1) << name;
+    EXPECT_EQ(printed, "\n*** cannot write the side files of " + earlier +
+                           ": a side file would replace the neutral file\n");
+    EXPECT_EQ(ReadWholeFile(earlier), "earlier\n");
+  }
+  // Without loads and properties there are no side files to collide with.
+  std::string path = scratch / "wing.pprop";
+  EXPECT_EQ(Write(path, SmallModel(), "plate", 1, 1), 0);
 }
 
 TEST_F(NeutralFileWriterTest, WriteErrorIsAFailure) {
