@@ -7,7 +7,9 @@
 #include <fstream>
 #include <string>
 
+#include "model/project_reader.h"
 #include "patran/neutral_file_writer.h"
+#include "tools/fixture_writer.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -168,11 +170,14 @@ const std::string kLoadPart =
     "       0111000\n"
     "       0.0000000    -100.0000000       0.0000000\n";
 
-const std::string kHeaderPart =
-    "25       0       0       1\n"
-    "plate\n"
-    "26       0       0       1       4       2       1       1       1\n"
-    "Wed Jan 02 02:03:55 1980\n";
+std::string HeaderPart(const std::string& title) {
+  return "25       0       0       1\n" + title +
+         "\n"
+         "26       0       0       1       4       2       1       1       1\n"
+         "Wed Jan 02 02:03:55 1980\n";
+}
+
+const std::string kHeaderPart = HeaderPart("plate");
 
 TEST_F(NeutralFileWriterTest, WholeFileOfASmallModel) {
   std::string path = scratch / "plate.nf";
@@ -180,6 +185,55 @@ TEST_F(NeutralFileWriterTest, WholeFileOfASmallModel) {
   EXPECT_EQ(printed, "");
   EXPECT_EQ(path, scratch / "plate.nf");
   EXPECT_EQ(ReadWholeFile(path), kHeaderPart + kGeometryPart + kPropertyPart + kLoadPart);
+}
+
+// The small model above as project files: node numbers 10 to 40 (so the
+// load file's numbers are looked up), a constraint, loads, a material and a
+// property.
+void WriteSmallProject(const std::string& title) {
+  fixture::Project project;
+  project.nodes = {{10, 0, 0, 0}, {20, 2, 0, 0}, {30, 2, 1, 0}, {40, 0, 1, 0.5f}};
+  project.elements = {{1, 40, 40, {1, 2, 3, 4}}, {2, 20, 20, {1, 2, 4, 0, 0}}};
+  project.frames = {{3, 1}};
+
+  fixture::LoadFile loads;
+  fixture::NodeLoad force{};
+  force.loadSet = 1;
+  force.nodes = {30};
+  force.components[1] = -100;
+  fixture::NodeLoad fixedNode{};
+  fixedNode.loadSet = 1;
+  fixedNode.kind = 2;
+  fixedNode.nodes = {10};
+  fixedNode.components[0] = 1;
+  loads.nodeLoads = {force, fixedNode};
+  fixture::DistributedLoad pressure{};
+  pressure.loadSet = 1;
+  pressure.list = {1};
+  pressure.values = {-0.25f};
+  pressure.componentCode = 3;
+  pressure.nodeCode = 1234;
+  loads.distributedLoads = {pressure};
+  loads.constraints = {{{10}, 123}};
+  loads.materials = {{1, 1, {210000.0, 0.3, 7.85e-9}}};
+  fixture::Property shell{5, 1, 1002, {1.5f}, {1}};
+  loads.properties = {shell};
+  fixture::WriteProjectFiles(title, project, &loads);
+}
+
+TEST_F(NeutralFileWriterTest, WholeFileOfAProjectReadFromDisk) {
+  const std::string title = scratch / "plate";
+  WriteSmallProject(title);
+  Model model;
+  ::testing::internal::CaptureStdout();
+  const int read = ProjectReader(title + ".fes", model);
+  const std::string readerOutput = ::testing::internal::GetCapturedStdout();
+  ASSERT_EQ(read, 0) << readerOutput;
+  EXPECT_EQ(readerOutput, "");
+
+  std::string path = scratch / "plate.nf";
+  ASSERT_EQ(Write(path, model, title + ".fes"), 0);
+  EXPECT_EQ(ReadWholeFile(path), HeaderPart(title) + kGeometryPart + kPropertyPart + kLoadPart);
 }
 
 TEST_F(NeutralFileWriterTest, EmptyModelGivesFourCards) {
