@@ -24,7 +24,9 @@ TEST(ExampleProject, ReadsWithAllItsRecords) {
   for (const ElementRecord& element : model.elements) shapes.push_back(element.shape);
   EXPECT_EQ(shapes, (std::vector<int32_t>{4, 4, 4, 4, 4, 4, 4, 3, 3, 2, 2, 2, 2, 7, 7, 8, 8, 2, 1}));
   for (const ElementRecord& element : model.elements) {
-    if (element.shape != 1) EXPECT_NE(element.propertyId, 0) << element.externalNumber;  // the mass has none
+    if (element.shape != 1) {  // the mass has no property
+      EXPECT_NE(element.propertyId, 0) << element.externalNumber;
+    }
   }
 
   // The node-set pressure of load set 2 finds the two shells of its cells, face 0.
