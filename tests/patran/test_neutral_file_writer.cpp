@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 
 #include "model/project_reader.h"
@@ -18,10 +19,60 @@ using testing_support::FileExists;
 using testing_support::ReadWholeFile;
 using testing_support::ScratchDir;
 
+// A small project: a quad and a bar on four nodes numbered 10 to 40 (so the
+// load file's numbers are looked up), a frame, constrained node 10, a force,
+// a node load of a constraint kind (no packet), a pressure, a material and a
+// property.
+void WriteSmallProject(const std::string& title) {
+  fixture::Project project;
+  project.nodes = {{10, 0, 0, 0}, {20, 2, 0, 0}, {30, 2, 1, 0}, {40, 0, 1, 0.5f}};
+  project.elements = {{1, 40, 40, {1, 2, 3, 4}}, {2, 20, 20, {1, 2, 4, 0, 0}}};
+  project.frames = {{3, 1}};
+
+  fixture::LoadFile loads;
+  fixture::NodeLoad force{};
+  force.loadSet = 1;
+  force.nodes = {30};
+  force.components[1] = -100;
+  fixture::NodeLoad fixedNode{};
+  fixedNode.loadSet = 1;
+  fixedNode.kind = 2;
+  fixedNode.nodes = {10};
+  fixedNode.components[0] = 1;
+  loads.nodeLoads = {force, fixedNode};
+  fixture::DistributedLoad pressure{};
+  pressure.loadSet = 1;
+  pressure.list = {1};
+  pressure.values = {-0.25f};
+  pressure.componentCode = 3;
+  pressure.nodeCode = 1234;
+  loads.distributedLoads = {pressure};
+  loads.constraints = {{{10}, 123}};
+  loads.materials = {{1, 1, {210000.0, 0.3, 7.85e-9}}};
+  fixture::Property shell{5, 1, 1002, {1.5f}, {1}};
+  loads.properties = {shell};
+  fixture::WriteProjectFiles(title, project, &loads);
+}
+
+Model ReadProject(const std::string& title) {
+  Model model;
+  ::testing::internal::CaptureStdout();
+  const int read = ProjectReader(title, model);
+  const std::string readerOutput = ::testing::internal::GetCapturedStdout();
+  if (read != 0 || !readerOutput.empty()) throw std::runtime_error("cannot read " + title + ": " + readerOutput);
+  return model;
+}
+
 class NeutralFileWriterTest : public ::testing::Test {
  protected:
   void SetUp() override { setenv("SOURCE_DATE_EPOCH", "315626635", 1); }  // Wed Jan 02 02:03:55 1980
   void TearDown() override { unsetenv("SOURCE_DATE_EPOCH"); }
+
+  // The small project, written to the project folder and read back.
+  Model SmallModel() {
+    WriteSmallProject(projectFolder / "plate");
+    return ReadProject(projectFolder / "plate");
+  }
 
   // Runs the writer and returns its result; its console output goes to printed.
   int Write(std::string& path, const Model& model, std::string title, int geometryOnly = 0, int split = 0) {
@@ -31,97 +82,10 @@ class NeutralFileWriterTest : public ::testing::Test {
     return result;
   }
 
-  ScratchDir scratch;
+  ScratchDir scratch;        // output files
+  ScratchDir projectFolder;  // project files
   std::string printed;
 };
-
-Model SmallModel() {
-  Model model;
-  const float coordinates[4][3] = {{0, 0, 0}, {2, 0, 0}, {2, 1, 0}, {0, 1, 0.5f}};
-  for (int i = 0; i < 4; ++i) {
-    NodeRecord node{};
-    for (int k = 0; k < 3; ++k) node.coordinates[k] = coordinates[i][k];
-    node.externalNumber = 10 * (i + 1);
-    node.dofCount = 6;
-    node.nodeKind = 'G';
-    model.nodes.push_back(node);
-  }
-  model.nodes[0].constraintCode = 123;
-  model.nodeCount = 4;
-
-  ElementRecord quad{};
-  quad.externalNumber = 1;
-  quad.shape = 4;
-  quad.elementClass = 40;
-  quad.nodeCount = 4;
-  quad.propertyId = 5;
-  for (int i = 0; i < 4; ++i) quad.nodeIndexes[i] = i + 1;
-  model.elements.push_back(quad);
-  ElementRecord bar{};
-  bar.externalNumber = 2;
-  bar.shape = 2;
-  bar.elementClass = 20;
-  bar.nodeCount = 5;
-  bar.nodeIndexes[0] = 1;
-  bar.nodeIndexes[1] = 2;
-  bar.nodeIndexes[2] = 4;
-  model.elements.push_back(bar);
-  model.elementCount = 2;
-
-  FrameRecord frame{};
-  frame.id = 3;
-  frame.kind = 1;
-  frame.axisPoint[2] = 1;
-  frame.planePoint[0] = 1;
-  frame.planePoint[2] = 1;
-  model.frames.push_back(frame);
-  model.frameCount = 1;
-
-  MaterialRecord material{};
-  material.id = 1;
-  material.kind = 1;
-  material.values[0] = 210000.0;
-  material.values[1] = 0.3;
-  material.values[2] = 7.85e-9;
-  model.materials.push_back(material);
-  model.materialCount = 1;
-
-  PropertyRecord property{};
-  property.id = 5;
-  property.materialId = 1;
-  property.typeCode = 1002;
-  property.valueCount = 1;
-  property.values[0] = 1.5f;
-  model.properties.push_back(property);
-  model.propertyCount = 1;
-
-  DistributedLoadRecord pressure{};
-  pressure.elementNumber = 1;
-  pressure.loadSet = 1;
-  pressure.cardKind = 14;
-  pressure.componentCode = 3;
-  pressure.nodeCode = 1234;
-  pressure.valueCount = 1;
-  pressure.values[0] = -0.25f;
-  model.distributedLoads.push_back(pressure);
-  model.distributedLoadCount = 1;
-
-  NodeLoadRecord force{};
-  force.nodeNumber = 30;
-  force.loadSet = 1;
-  force.kind = 0;
-  force.scale = 1;
-  force.components[1] = -100;
-  model.nodeLoads.push_back(force);
-  NodeLoadRecord constraint{};
-  constraint.nodeNumber = 10;
-  constraint.loadSet = 1;
-  constraint.kind = 2;
-  constraint.components[0] = 1;
-  model.nodeLoads.push_back(constraint);
-  model.nodeLoadCount = 2;
-  return model;
-}
 
 std::string Repeat(const std::string& text, int times) {
   std::string all;
@@ -170,70 +134,18 @@ const std::string kLoadPart =
     "       0111000\n"
     "       0.0000000    -100.0000000       0.0000000\n";
 
-std::string HeaderPart(const std::string& title) {
-  return "25       0       0       1\n" + title +
-         "\n"
-         "26       0       0       1       4       2       1       1       1\n"
-         "Wed Jan 02 02:03:55 1980\n";
-}
+const std::string kHeaderPart =
+    "25       0       0       1\n"
+    "plate\n"
+    "26       0       0       1       4       2       1       1       1\n"
+    "Wed Jan 02 02:03:55 1980\n";
 
-const std::string kHeaderPart = HeaderPart("plate");
-
-TEST_F(NeutralFileWriterTest, WholeFileOfASmallModel) {
+TEST_F(NeutralFileWriterTest, WholeFileOfASmallProject) {
   std::string path = scratch / "plate.nf";
   ASSERT_EQ(Write(path, SmallModel(), "plate.fes"), 0);
   EXPECT_EQ(printed, "");
   EXPECT_EQ(path, scratch / "plate.nf");
   EXPECT_EQ(ReadWholeFile(path), kHeaderPart + kGeometryPart + kPropertyPart + kLoadPart);
-}
-
-// The small model above as project files: node numbers 10 to 40 (so the
-// load file's numbers are looked up), a constraint, loads, a material and a
-// property.
-void WriteSmallProject(const std::string& title) {
-  fixture::Project project;
-  project.nodes = {{10, 0, 0, 0}, {20, 2, 0, 0}, {30, 2, 1, 0}, {40, 0, 1, 0.5f}};
-  project.elements = {{1, 40, 40, {1, 2, 3, 4}}, {2, 20, 20, {1, 2, 4, 0, 0}}};
-  project.frames = {{3, 1}};
-
-  fixture::LoadFile loads;
-  fixture::NodeLoad force{};
-  force.loadSet = 1;
-  force.nodes = {30};
-  force.components[1] = -100;
-  fixture::NodeLoad fixedNode{};
-  fixedNode.loadSet = 1;
-  fixedNode.kind = 2;
-  fixedNode.nodes = {10};
-  fixedNode.components[0] = 1;
-  loads.nodeLoads = {force, fixedNode};
-  fixture::DistributedLoad pressure{};
-  pressure.loadSet = 1;
-  pressure.list = {1};
-  pressure.values = {-0.25f};
-  pressure.componentCode = 3;
-  pressure.nodeCode = 1234;
-  loads.distributedLoads = {pressure};
-  loads.constraints = {{{10}, 123}};
-  loads.materials = {{1, 1, {210000.0, 0.3, 7.85e-9}}};
-  fixture::Property shell{5, 1, 1002, {1.5f}, {1}};
-  loads.properties = {shell};
-  fixture::WriteProjectFiles(title, project, &loads);
-}
-
-TEST_F(NeutralFileWriterTest, WholeFileOfAProjectReadFromDisk) {
-  const std::string title = scratch / "plate";
-  WriteSmallProject(title);
-  Model model;
-  ::testing::internal::CaptureStdout();
-  const int read = ProjectReader(title + ".fes", model);
-  const std::string readerOutput = ::testing::internal::GetCapturedStdout();
-  ASSERT_EQ(read, 0) << readerOutput;
-  EXPECT_EQ(readerOutput, "");
-
-  std::string path = scratch / "plate.nf";
-  ASSERT_EQ(Write(path, model, title + ".fes"), 0);
-  EXPECT_EQ(ReadWholeFile(path), HeaderPart(title) + kGeometryPart + kPropertyPart + kLoadPart);
 }
 
 TEST_F(NeutralFileWriterTest, EmptyModelGivesFourCards) {
