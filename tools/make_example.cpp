@@ -136,6 +136,7 @@ ExampleBuilder Build() {
   loads.properties.push_back(Property(2, 2, 1061, {}, solids));                               // PSOLID
   loads.properties.push_back(Property(3, 1, 1110, {100.0f, 833.3f, 833.3f, 1406.0f}, bars));  // PBAR
   loads.properties.push_back(Property(4, 0, 1103, {1000.0f}, {5301}));                        // PELAS, K
+  loads.properties.push_back(Property(0, 0, 111, {0, 0, 0}, {}));            // bar data: orientation by G0
   loads.properties.push_back(Property(0, 0, 103, {3, 3}, {}));                // spring data: C1, C2
   loads.properties.push_back(Property(0, 0, 202, {0, 0.05f, 0, 0, 0}, {}));  // mass data: CID, M, offsets
   return b;

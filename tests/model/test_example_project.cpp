@@ -13,7 +13,7 @@ TEST(ExampleProject, ReadsWithAllItsRecords) {
   EXPECT_EQ(model.elementCount, 19);
   EXPECT_EQ(model.frameCount, 1);
   EXPECT_EQ(model.materialCount, 2);
-  EXPECT_EQ(model.propertyCount, 6);
+  EXPECT_EQ(model.propertyCount, 7);
   EXPECT_EQ(model.nodeLoadCount, 3);
   EXPECT_EQ(model.distributedLoadCount, 6);
   EXPECT_EQ(NodeNumbersNonSequential, 1);
