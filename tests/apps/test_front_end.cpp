@@ -62,7 +62,8 @@ void WritePlate(const std::string& title) {
   for (int i = 0; i < 6; ++i) project.nodes.push_back({101 + i, float(i % 3), float(i / 3), 0});
   project.elements.push_back({11, 40, 21, {1, 2, 5, 4}});
   project.elements.push_back({12, 40, 21, {2, 3, 6, 5}});
-  fixture::WriteProjectFiles(title, project, nullptr);
+  const fixture::LoadFile noLoads;
+  fixture::WriteProjectFiles(title, project, &noLoads);
 }
 
 // A project whose deck and neutral file are several kilobytes long.
@@ -74,7 +75,8 @@ void WriteLargerPlate(const std::string& title) {
       const int corner = row * 20 + column + 1;
       project.elements.push_back({row * 19 + column + 1, 40, 21, {corner, corner + 1, corner + 21, corner + 20}});
     }
-  fixture::WriteProjectFiles(title, project, nullptr);
+  const fixture::LoadFile noLoads;
+  fixture::WriteProjectFiles(title, project, &noLoads);
 }
 
 constexpr const char* kClosing = "exit with input of any integer k = ? ";
