@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
@@ -199,8 +200,9 @@ TEST_F(ConstraintCards, ThruRangesAndSingleEntries) {
   // Every node in a range: no single-entry card.
   EXPECT_EQ(Spc1({Node(11, 3), Node(12, 3), Node(13, 3), Node(14, 3), Node(15, 3)}),
             "SPC1, 100, 3, 11, THRU, 15\n");
-  EXPECT_EQ(Spc1({}), "");
   EXPECT_EQ(Spc1({Node(1), Node(2)}), "");
+  EXPECT_EQ(Spc1({Node(20000001, 1), Node(20000002, 1), Node(20000003, 1), Node(2147483647, 1)}),
+            "SPC1, 100, 1, 20000001, THRU, 20000003\nSPC1, 100, 1,2147483647\n");
 }
 
 TEST_F(ConstraintCards, RangesFollowTheNodeArrayNotTheNumbers) {
@@ -238,11 +240,6 @@ TEST_F(ConstraintCards, EveryDistinctCodeGetsItsCardsBeyondAHundred) {
   nodes.push_back(Node(500, 1001));
   expected.replace(0, std::string("SPC1, 100, 1001,1\n").size(), "SPC1, 100, 1001,1,500\n");
   EXPECT_EQ(Spc1(nodes), expected);
-}
-
-TEST_F(ConstraintCards, LargeNodeNumbersAreExact) {
-  EXPECT_EQ(Spc1({Node(20000001, 1), Node(20000002, 1), Node(20000003, 1), Node(2147483647, 1)}),
-            "SPC1, 100, 1, 20000001, THRU, 20000003\nSPC1, 100, 1,2147483647\n");
 }
 
 // --- deck forms -------------------------------------------------------------
@@ -301,19 +298,19 @@ TEST_F(DeckDriver, WholeDeck) {
   EXPECT_EQ(path, dir / "plate.bdf");
 }
 
-TEST_F(DeckDriver, ConstraintsInTheGridCardsWhenNotAsSpc1) {
+TEST_F(DeckDriver, ConstraintsGoIntoTheGridCardsWhenNotAsSpc1) {
   Model model = ReadPlate(dir);
   ConstrainPlate(model);
   std::string title = "plate";
   std::string path = dir / "plate.bdf";
   ASSERT_EQ(BulkDataWriter(path, model, title, 0, 0, 0), 0);
-  EXPECT_EQ(ReadWholeFile(path), Header("plate") + "$\n$\nBEGIN BULK\n" +
-                                     "$\n$ node data\n$\n"
-                                     "GRID, 101, 0, , , , 0, 123456,\n"
-                                     "GRID, 102, 0,1.0000, , , 0, 123456,\n"
-                                     "GRID, 103, 0,1.0000,1.0000, , 0, 3,\n"
-                                     "GRID, 104, 0, ,1.0000, , 0, 123456,\n" +
-                                     kPlateElementsAndFrames + kPlateSideSections + "$\nENDDATA");
+  const std::string deck = ReadWholeFile(path);
+  EXPECT_EQ(Between(deck, "$\n$ node data\n$\n", "$\n$ element data\n$\n"),
+            "GRID, 101, 0, , , , 0, 123456,\n"
+            "GRID, 102, 0,1.0000, , , 0, 123456,\n"
+            "GRID, 103, 0,1.0000,1.0000, , 0, 3,\n"
+            "GRID, 104, 0, ,1.0000, , 0, 123456,\n");
+  EXPECT_EQ(deck.find("SPC"), deck.find("SPCF=ALL"));
 }
 
 TEST_F(DeckDriver, GeometryOnlyDeck) {
@@ -435,6 +432,25 @@ TEST_F(DeckDriver, FailedWriteKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
   EXPECT_EQ(result, 1);
   EXPECT_EQ(printed, "\n*** cannot write " + path + ": File too large\n");
   EXPECT_EQ(ReadWholeFile(path), "earlier");
+  EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"deck.bdf"});
+}
+
+TEST_F(DeckDriver, UnwritableFolderKeepsTheEarlierFile) {
+  if (geteuid() == 0) GTEST_SKIP() << "folder permissions do not bind root";
+  const std::string path = dir / "deck.bdf";
+  fixture::WriteBytes(path, {'o', 'l', 'd'});
+  std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  Model model;
+  SetNodes(model, {Node(1)});
+  std::string title = "plate";
+  std::string output = path;
+  testing::internal::CaptureStdout();
+  const int result = BulkDataWriter(output, model, title, 0, 0, 1);
+  const std::string printed = testing::internal::GetCapturedStdout();
+  std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_all);
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(printed, "\n*** cannot create " + path + ": Permission denied\n");
+  EXPECT_EQ(ReadWholeFile(path), "old");
   EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"deck.bdf"});
 }
 

@@ -2,7 +2,6 @@
 // lines, exact integers, huge and non-finite values.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
@@ -174,30 +173,20 @@ TEST(Markers, ZeroAndMarkersInAllFourRoutines) {
   EXPECT_EQ(Capture([&] { WriteIntegerFields(markers, 4, 0, 0); }), " , , YES, NO,");
 }
 
-TEST(Markers, NeighboursOfMarkersAreNumbers) {
-  EXPECT_EQ(Real(-98.5), "-98.5000,");
-  EXPECT_EQ(Integer(-98.5), " -98,");
-  EXPECT_EQ(Real(-100.0), "-100.00,");
-  EXPECT_EQ(Integer(-87.0), " -87,");
-  EXPECT_EQ(Integer(-90.0), " -90,");
-  // Values outside the int32 range are never taken for markers.
-  EXPECT_EQ(Integer(-4294967395.0), " -4294967395,");
-  EXPECT_EQ(Integer(-4294967384.0), " -4294967384,");
-}
-
-TEST(IntegerFields, TruncateTowardZeroAndKeepEveryDigit) {
+TEST(IntegerFields, TruncateTowardZeroKeepEveryDigitAndTakeOnlyMarkersAsMarkers) {
   EXPECT_EQ(Integer(12.9), " 12,");
   EXPECT_EQ(Integer(-3.7), " -3,");
   EXPECT_EQ(Integer(0.5), " 0,");
+  EXPECT_EQ(Integer(-98.5), " -98,");
+  EXPECT_EQ(Real(-98.5), "-98.5000,");
   EXPECT_EQ(Integer(20000001.0), " 20000001,");
-  EXPECT_EQ(Mixed(20000001.0, 1), " 20000001,");
   const int32_t big[] = {20000001, 2147483647, -2147483647 - 1};
   EXPECT_EQ(Capture([&] { WriteIntegerFields(big, 3, 1, 0); }), " 20000001, 2147483647, -2147483648,\n");
+  // Beyond the int32 range nothing is a marker and nothing is cut.
+  EXPECT_EQ(Integer(-4294967395.0), " -4294967395,");
   EXPECT_EQ(Integer(1.0e20), " 100000000000000000000,");
   EXPECT_EQ(Integer(-1.0e300).size(), 1u + 1u + 301u + 1u);
-}
-
-TEST(MixedFields, FlagChoosesTheFormPerField) {
+  // The mixed form chooses per field.
   const double values[] = {7.0, 1.5, 20000001.0, -99.0, 2.5e5};
   const int32_t flags[] = {1, 0, 1, 0, 0};
   EXPECT_EQ(Capture([&] { WriteMixedFields(values, flags, 5, 1, 1); }), "     , 7,1.5000, 20000001, ,2.500+5,\n");
@@ -205,36 +194,27 @@ TEST(MixedFields, FlagChoosesTheFormPerField) {
 
 TEST(Lines, FlagsAndEmptyCounts) {
   const float values[] = {1.0f, 2.0f};
-  EXPECT_EQ(Capture([&] { WriteRealFields(values, 2, 0, 0); }), "1.0000,2.0000,");
   EXPECT_EQ(Capture([&] { WriteRealFields(values, 2, 1, 1); }), "     ,1.0000,2.0000,\n");
   EXPECT_EQ(Capture([&] { WriteRealFields(values, 0, 1, 1); }), "     ,\n");
   EXPECT_EQ(Capture([&] { WriteRealFields(values, 0, 0, 0); }), "");
   EXPECT_EQ(Capture([&] { WriteIntegerFields(values, 0, 1, 0); }), "\n");
-  EXPECT_EQ(Capture([&] { WriteIntegerFields(values, 0, 0, 1); }), "     ,");
-  EXPECT_EQ(Capture([&] { WriteMixedFields(values, nullptr, 0, 1, 1); }), "     ,\n");
+  EXPECT_EQ(Capture([&] { WriteMixedFields(values, nullptr, 0, 0, 1); }), "     ,");
 }
-
-int LineCount(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
 
 TEST(WrappedFields, LineCountsAndContinuationLayout) {
   std::vector<float> values(20);
   for (int i = 0; i < 20; ++i) values[i] = static_cast<float>(i + 1);
-  const std::string twenty = Capture([&] { WriteRealFieldsWrapped(values.data(), 20,4, 0); });
-  EXPECT_EQ(twenty,
+  EXPECT_EQ(Capture([&] { WriteRealFieldsWrapped(values.data(), 20, 4, 0); }),
             "1.0000,2.0000,3.0000,4.0000,\n"
             "     ,5.0000,6.0000,7.0000,8.0000,9.0000,10.0000,11.0000,12.0000,\n"
             "     ,13.0000,14.0000,15.0000,16.0000,17.0000,18.0000,19.0000,20.0000,\n");
-  EXPECT_EQ(LineCount(twenty), 3);
-  EXPECT_EQ(Capture([&] { WriteRealFieldsWrapped(values.data(), 3,4, 0); }), "1.0000,2.0000,3.0000,\n");
-  EXPECT_EQ(Capture([&] { WriteRealFieldsWrapped(values.data(), 13,4, 1); }),
-            "     ,1.0000,2.0000,3.0000,4.0000,\n"
-            "     ,5.0000,6.0000,7.0000,8.0000,9.0000,10.0000,11.0000,12.0000,\n"
-            "     ,13.0000,\n");
-  EXPECT_EQ(Capture([&] { WriteRealFieldsWrapped(values.data(), 0,4, 1); }), "     ,\n");
-  EXPECT_EQ(Capture([&] { WriteRealFieldsWrapped(values.data(), -3,4, 0); }), "\n");
-  EXPECT_EQ(LineCount(Capture([&] { WriteRealFieldsWrapped(values.data(), 12,4, 0); })), 2);
+  EXPECT_EQ(Capture([&] { WriteRealFieldsWrapped(values.data(), 3, 4, 0); }), "1.0000,2.0000,3.0000,\n");
+  EXPECT_EQ(Capture([&] { WriteRealFieldsWrapped(values.data(), 5, 4, 1); }),
+            "     ,1.0000,2.0000,3.0000,4.0000,\n     ,5.0000,\n");
+  EXPECT_EQ(Capture([&] { WriteRealFieldsWrapped(values.data(), 0, 4, 1); }), "     ,\n");
+  EXPECT_EQ(Capture([&] { WriteRealFieldsWrapped(values.data(), -3, 4, 0); }), "\n");
   // A first line that takes nothing still ends before the continuation lines.
-  EXPECT_EQ(Capture([&] { WriteRealFieldsWrapped(values.data(), 2,0, 0); }), "\n     ,1.0000,2.0000,\n");
+  EXPECT_EQ(Capture([&] { WriteRealFieldsWrapped(values.data(), 2, 0, 0); }), "\n     ,1.0000,2.0000,\n");
 }
 
 // Reads a short-exponent field back: 1.500+15 -> 1.5e15.
