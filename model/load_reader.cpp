@@ -203,22 +203,23 @@ class LoadAssembly {
     if (incidenceBuilt_) return;
     incidenceBuilt_ = true;
     const std::size_t nodeCount = static_cast<std::size_t>(model_.nodeCount);
-    incidenceStart_.assign(nodeCount + 2, 0);
-    auto forCorners = [this](auto&& visit) {
-      for (int32_t e = 0; e < model_.elementCount; ++e) {
-        const ElementRecord& element = model_.elements[static_cast<std::size_t>(e)];
-        const int32_t corners = CornerSlots(element.shape);
-        for (int32_t k = 0; k < corners; ++k) {
-          const int32_t v = element.nodeIndexes[k];
-          if (v >= 1 && v <= model_.nodeCount) visit(static_cast<std::size_t>(v), e);
-        }
+    // One pass over the elements collects (node, element) pairs; a counting
+    // sort by node then keeps the elements of each node in model order.
+    std::vector<std::pair<int32_t, int32_t>> pairs;
+    for (int32_t e = 0; e < model_.elementCount; ++e) {
+      const ElementRecord& element = model_.elements[static_cast<std::size_t>(e)];
+      const int32_t corners = CornerSlots(element.shape);
+      for (int32_t k = 0; k < corners; ++k) {
+        const int32_t v = element.nodeIndexes[k];
+        if (v >= 1 && v <= model_.nodeCount) pairs.emplace_back(v, e);
       }
-    };
-    forCorners([this](std::size_t v, int32_t) { ++incidenceStart_[v + 1]; });
+    }
+    incidenceStart_.assign(nodeCount + 2, 0);
+    for (const auto& pair : pairs) ++incidenceStart_[static_cast<std::size_t>(pair.first) + 1];
     for (std::size_t v = 1; v < incidenceStart_.size(); ++v) incidenceStart_[v] += incidenceStart_[v - 1];
-    incidence_.resize(incidenceStart_.back());
+    incidence_.resize(pairs.size());
     std::vector<std::size_t> next(incidenceStart_.begin(), incidenceStart_.end() - 1);
-    forCorners([this, &next](std::size_t v, int32_t e) { incidence_[next[v]++] = e; });
+    for (const auto& [v, e] : pairs) incidence_[next[static_cast<std::size_t>(v)]++] = e;
     marks_.assign(nodeCount + 1, 0);
     elementStamp_.assign(static_cast<std::size_t>(model_.elementCount), -1);
   }

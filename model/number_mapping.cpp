@@ -2,6 +2,40 @@
 
 #include <algorithm>
 
+namespace {
+
+void BuildTable(const int32_t* table, int32_t entryCount, SortedNumberTable& sorted) {
+  std::vector<std::pair<int32_t, int32_t>> pairs;
+  pairs.reserve(static_cast<std::size_t>(entryCount));
+  for (int32_t i = 1; i <= entryCount; ++i) pairs.emplace_back(table[i], i);
+  // Compare the numbers themselves, never their difference, so extreme values
+  // cannot overflow. Numbers that rise in file order need no sorting.
+  auto byNumber = [](const auto& a, const auto& b) { return a.first < b.first; };
+  if (!std::is_sorted(pairs.begin(), pairs.end(), byNumber)) std::sort(pairs.begin(), pairs.end(), byNumber);
+  sorted.numbers.resize(pairs.size());
+  sorted.positions.resize(pairs.size());
+  for (std::size_t i = 0; i < pairs.size(); ++i) {
+    sorted.numbers[i] = pairs[i].first;
+    sorted.positions[i] = pairs[i].second;
+  }
+}
+
+// Index of the first number not below v (size when there is none); the halving
+// step is free of branches on the data, which keeps large tables fast.
+std::size_t LowerBound(const int32_t* numbers, std::size_t size, int32_t v) {
+  if (size == 0) return 0;
+  const int32_t* base = numbers;
+  std::size_t length = size;
+  while (length > 1) {
+    const std::size_t half = length / 2;
+    base = base[half - 1] < v ? base + half : base;
+    length -= half;
+  }
+  return static_cast<std::size_t>(base - numbers) + (*base < v ? 1 : 0);
+}
+
+}  // namespace
+
 void MapExternalNumbers(int32_t* list, std::size_t length, const int32_t* table, int32_t entryCount,
                         SortedNumberTable* slot) {
   std::size_t first = 0;
@@ -14,19 +48,14 @@ void MapExternalNumbers(int32_t* list, std::size_t length, const int32_t* table,
 
   SortedNumberTable local;
   SortedNumberTable& sorted = slot != nullptr ? *slot : local;
-  if (sorted.empty() && entryCount > 0) {
-    sorted.reserve(static_cast<std::size_t>(entryCount));
-    for (int32_t i = 1; i <= entryCount; ++i) sorted.emplace_back(table[i], i);
-    // Compare the numbers themselves, never their difference, so extreme
-    // values cannot overflow.
-    std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-  }
+  if (sorted.empty() && entryCount > 0) BuildTable(table, entryCount, sorted);
+  const int32_t* numbers = sorted.numbers.data();
+  const std::size_t size = sorted.numbers.size();
   for (std::size_t k = 0; k < length; ++k) {
     const int32_t v = list[k];
-    const auto found = std::lower_bound(sorted.begin(), sorted.end(), v,
-                                        [](const auto& pair, int32_t number) { return pair.first < number; });
-    if (found != sorted.end() && found->first == v) {
-      list[k] = found->second;
+    const std::size_t at = LowerBound(numbers, size, v);
+    if (at < size && numbers[at] == v) {
+      list[k] = sorted.positions[at];
     } else if (v != 0) {
       list[k] = -1;
     }

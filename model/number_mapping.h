@@ -3,11 +3,15 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <utility>
 #include <vector>
 
-// (external number, 1-based position), sorted by external number.
-using SortedNumberTable = std::vector<std::pair<int32_t, int32_t>>;
+// External numbers in ascending order, each with its 1-based position (kept
+// in two arrays so that the search touches only the numbers).
+struct SortedNumberTable {
+  std::vector<int32_t> numbers;
+  std::vector<int32_t> positions;
+  bool empty() const { return numbers.empty(); }
+};
 
 // Replaces each entry of `list` by the position of the node or element with
 // that external number: `table[i]` (1 <= i <= entryCount) is the external
