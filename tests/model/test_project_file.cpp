@@ -158,15 +158,4 @@ TEST(ReadProjectFile, AbsentBlocksTakeNoBytes) {
   EXPECT_EQ(Read(path, kReadFull, header, &tables).result, 1);
 }
 
-TEST(ReadProjectFile, BlockLayoutMatchesTheEncoderByteForByte) {
-  fixture::Project project = TwoQuads();
-  project.auxWords = 2;
-  project.auxBytes = 3;
-  project.trailingBytes = 5;
-  const std::vector<char> bytes = fixture::EncodeProject(project);
-  // header + numbers + coordinates + (E+1) x W + 2 side tables + 2 aux tables + aux bytes + frames + trailing
-  const std::size_t w = 8;
-  EXPECT_EQ(bytes.size(), 48 + 4 * 7 + 12 * 7 + 4 * 3 * w + 2 * 4 * 3 + 2 * 4 * 2 + 3 + 4 * 2 * 21 + 5);
-}
-
 }  // namespace

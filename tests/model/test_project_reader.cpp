@@ -4,7 +4,6 @@
 
 #include <filesystem>
 
-#include "model/element_types.h"
 #include "tests/model/model_fixtures.h"
 
 namespace {
@@ -88,30 +87,6 @@ TEST(ProjectReader, UnknownKindsStayAllZeroInPlaceAndDoNotSetTheFlag) {
   EXPECT_EQ(model.elements[2].externalNumber, 3);
   EXPECT_EQ(model.elements[2].nodeCount, 5);
   EXPECT_EQ(model.elements[2].nodeIndexes[2], 1);
-}
-
-TEST(ProjectReader, EveryTableKindGivesItsShapeAndSlots) {
-  ScratchDir scratch;
-  fixture::Project project = model_test::PointProject(1);
-  project.elements.clear();
-  int32_t number = 1;
-  for (const ElementTypeRow& row : ElementTypeTable) {
-    project.elements.push_back({number++, row.kind, 0, std::vector<int32_t>(static_cast<std::size_t>(row.nodeSlots), 1)});
-  }
-  Model model;
-  ASSERT_EQ(WriteAndRead(scratch, project, nullptr, model).result, 0);
-  const std::vector<std::array<int32_t, 3>> expected = {
-      {1, 1, 1},   {20, 2, 5},  {22, 2, 5},  {30, 3, 3},  {32, 3, 6},  {33, 3, 9},  {37, 3, 10},
-      {40, 4, 4},  {42, 4, 8},  {43, 4, 12}, {46, 4, 9},  {47, 4, 16}, {60, 7, 6},  {62, 7, 15},
-      {63, 7, 24}, {70, 5, 4},  {72, 5, 10}, {73, 5, 16}, {80, 8, 8},  {82, 8, 20}, {83, 8, 32}};
-  ASSERT_EQ(model.elements.size(), expected.size());
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    const ElementRecord& element = model.elements[i];
-    EXPECT_EQ(element.shape, expected[i][1]) << expected[i][0];
-    EXPECT_EQ(element.nodeCount, expected[i][2]) << expected[i][0];
-    EXPECT_EQ(element.nodeIndexes[element.nodeCount - 1], 1) << expected[i][0];
-    EXPECT_EQ(element.nodeIndexes[element.nodeCount], 0) << expected[i][0];
-  }
 }
 
 TEST(ProjectReader, FramesKeepKindsUpToThreeAndSumPointsOnce) {
