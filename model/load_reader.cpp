@@ -31,6 +31,23 @@ bool SliceFits(int64_t start, int64_t count, std::size_t size) {
   return start >= 0 && start + count <= static_cast<int64_t>(size);
 }
 
+// Definitions may share list entries, but the entries taken from one list by
+// all its definitions together are bounded, so that a small file cannot make
+// the reader create records (or spend time) without limit.
+class SliceBudget {
+ public:
+  explicit SliceBudget(std::size_t listLength) : left_(8 * static_cast<int64_t>(listLength) + 100000) {}
+  // False (and nothing taken) when the budget does not cover `count` entries.
+  bool Take(int64_t count) {
+    if (count > left_) return false;
+    left_ -= std::max<int64_t>(count, 0);
+    return true;
+  }
+
+ private:
+  int64_t left_;
+};
+
 // Truncation toward zero of a whole number held in a float or double; values
 // outside int32 (and NaN) cannot name anything, so they saturate (NaN -> 0).
 int32_t TruncateToInt32(double value) {
@@ -127,15 +144,20 @@ class LoadAssembly {
   // distributed load alike.
   void CheckDistributedLoads() {
     const std::size_t vectorCount = b_.nodeVectors.size() / 4;
+    SliceBudget vectorBudget(vectorCount);
+    SliceBudget listBudget(b_.distLoadList.size());
     distUsable_.assign(static_cast<std::size_t>(std::max(h_.distLoadDefCount, 0)), 1);
     for (int32_t i = 0; i < h_.distLoadDefCount; ++i) {
       const int32_t marker = DistWord(i, 11);
       bool fits = true;
-      if (marker != 0 && h_.nodeVectorCount > 0) fits = SliceFits(DistWord(i, 14), DistWord(i, 12), vectorCount);
+      if (marker != 0 && h_.nodeVectorCount > 0) {
+        fits = SliceFits(DistWord(i, 14), DistWord(i, 12), vectorCount) && vectorBudget.Take(DistWord(i, 12));
+      }
       if (marker <= 0) {
         fits = fits && SliceFits(DistWord(i, 13), DistWord(i, 10), b_.distLoadList.size()) &&
                SliceFits(static_cast<int64_t>(i) * h_.distLoadValueWords, DistValueCount(i),
-                         b_.distLoadValues.size());
+                         b_.distLoadValues.size()) &&
+               listBudget.Take(DistWord(i, 10));
       }
       if (!fits) {
         distUsable_[static_cast<std::size_t>(i)] = 0;
@@ -149,11 +171,13 @@ class LoadAssembly {
     loads.clear();
     loads.reserve(b_.nodeLoadList.size() + b_.nodeVectors.size() / 4);
     const int32_t width = h_.nodeLoadDefWords;
+    SliceBudget budget(b_.nodeLoadList.size());
     for (int32_t i = 0; i < h_.nodeLoadDefCount; ++i) {
       const int32_t count = Word(b_.nodeLoadDefinitions, width, i, 1);
       const int32_t start = Word(b_.nodeLoadDefinitions, width, i, 4);
       const int64_t valueRow = static_cast<int64_t>(i) * h_.nodeLoadValueWords;
-      if (!SliceFits(start, count, b_.nodeLoadList.size()) || !SliceFits(valueRow, 4, b_.nodeLoadValues.size())) {
+      if (!SliceFits(start, count, b_.nodeLoadList.size()) || !SliceFits(valueRow, 4, b_.nodeLoadValues.size()) ||
+          !budget.Take(count)) {
         ++skipped_;
         continue;
       }
@@ -327,9 +351,10 @@ class LoadAssembly {
 
   void Constraints() {
     const int32_t width = h_.constraintDefWords;
+    SliceBudget budget(b_.constraintList.size());
     for (int32_t i = 0; i < h_.constraintDefCount; ++i) {
       auto word = [&](int32_t k) { return Word(b_.constraintDefinitions, width, i, k); };
-      if (!SliceFits(word(7), word(6), b_.constraintList.size())) {
+      if (!SliceFits(word(7), word(6), b_.constraintList.size()) || !budget.Take(word(6))) {
         ++skipped_;
         continue;
       }
@@ -374,11 +399,12 @@ class LoadAssembly {
     properties.clear();
     properties.reserve(static_cast<std::size_t>(h_.propertyDefCount));
     const int32_t width = h_.propertyDefWords;
+    SliceBudget budget(b_.propertyList.size());
     for (int32_t i = 0; i < h_.propertyDefCount; ++i) {
       auto word = [&](int32_t k) { return Word(b_.propertyDefinitions, width, i, k); };
       const int32_t valueCount = ClampValueCount(word(3), 50);
       if (!SliceFits(word(7), word(6), b_.propertyList.size()) ||
-          !SliceFits(word(8), valueCount, b_.propertyValues.size())) {
+          !SliceFits(word(8), valueCount, b_.propertyValues.size()) || !budget.Take(word(6))) {
         ++skipped_;
         continue;
       }

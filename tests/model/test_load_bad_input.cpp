@@ -152,6 +152,24 @@ TEST(LoadBadInput, OverlappingSlicesAreMappedOncePerDefinition) {
   EXPECT_EQ(model.nodeLoads[3].loadSet, 2);
 }
 
+TEST(LoadBadInput, SharedEntriesAreBoundedPerList) {
+  // Every definition takes the one entry of the list. Eight times the list
+  // length plus 100000 entries are served; the definitions beyond are skipped.
+  fixture::LoadFile loads;
+  const int definitions = 100010;
+  loads.nodeLoads.assign(definitions, fixture::NodeLoad{1, 0, {}});
+  loads.nodeLoads[0].nodes = {2};
+  std::vector<char> bytes = fixture::EncodeLoadFile(loads);
+  for (int row = 1; row < definitions; ++row) {
+    fixture::PatchInt32(bytes, NodeLoadDefinition(row) + 4, 1);
+    fixture::PatchInt32(bytes, NodeLoadDefinition(row) + 16, 0);
+  }
+  Loaded loaded;
+  ReadWith(bytes, loaded);
+  EXPECT_EQ(loaded.console, Skipped(2));
+  EXPECT_EQ(loaded.model.nodeLoadCount, 100008);
+}
+
 TEST(LoadBadInput, ExtremeFileValuesDoNotOverflow) {
   fixture::LoadFile loads;
   fixture::NodeLoad offset{1, 0, {2}};
