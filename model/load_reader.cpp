@@ -9,6 +9,7 @@
 #include <cstring>
 #include <span>
 
+#include "model/checked_numbers.h"
 #include "model/file_names.h"
 #include "model/load_file.h"
 #include "model/number_mapping.h"
@@ -48,14 +49,6 @@ class SliceBudget {
   int64_t left_;
 };
 
-// Truncation toward zero of a whole number held in a float or double; values
-// outside int32 (and NaN) cannot name anything, so they saturate (NaN -> 0).
-int32_t TruncateToInt32(double value) {
-  if (std::isnan(value)) return 0;
-  if (value >= 2147483648.0) return INT32_MAX;
-  if (value <= -2147483649.0) return INT32_MIN;
-  return static_cast<int32_t>(value);
-}
 
 // External number + offset as the file's 32-bit arithmetic gives it.
 int32_t AddWrapping(int32_t a, int32_t b) {

@@ -7,6 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "model/checked_numbers.h"
 #include "model/date_text.h"
 #include "model/file_names.h"
 
@@ -34,8 +35,7 @@ constexpr TypeCodeRewrite kTypeCodeRewrites[] = {
 };
 
 void RewritePropertyTypeCodes(Model& model) {
-  const std::size_t count = std::min<std::size_t>(static_cast<std::size_t>(std::max(model.propertyCount, 0)),
-                                                  model.properties.size());
+  const std::size_t count = UsableCount(model.propertyCount, model.properties);
   for (std::size_t i = 0; i < count; ++i) {
     int32_t& code = model.properties[i].typeCode;
     for (const TypeCodeRewrite& rewrite : kTypeCodeRewrites) {
@@ -47,10 +47,6 @@ void RewritePropertyTypeCodes(Model& model) {
   }
 }
 
-template <typename Record>
-std::size_t UsableCount(int32_t count, const std::vector<Record>& records) {
-  return std::min<std::size_t>(static_cast<std::size_t>(std::max(count, 0)), records.size());
-}
 
 // Distinct load set numbers in order of first appearance, distributed loads
 // first; a record with the same number as the record before it is passed

@@ -49,19 +49,12 @@ int32_t FirstWithKey(const std::vector<KeyedPosition>& index, uint64_t key) {
 }
 
 int PropertyRecordCount(const Model& model) {
-  return static_cast<int>(
-      std::min<std::size_t>(static_cast<std::size_t>(std::max(model.propertyCount, 0)), model.properties.size()));
+  return static_cast<int>(UsableCount(model.propertyCount, model.properties));
 }
 
-int ElementRecordCount(const Model& model) {
-  return static_cast<int>(
-      std::min<std::size_t>(static_cast<std::size_t>(std::max(model.elementCount, 0)), model.elements.size()));
-}
+int ElementRecordCount(const Model& model) { return static_cast<int>(UsableCount(model.elementCount, model.elements)); }
 
-int NodeRecordCount(const Model& model) {
-  return static_cast<int>(
-      std::min<std::size_t>(static_cast<std::size_t>(std::max(model.nodeCount, 0)), model.nodes.size()));
-}
+int NodeRecordCount(const Model& model) { return static_cast<int>(UsableCount(model.nodeCount, model.nodes)); }
 
 // Finds for every element the first property record (code = normalised class
 // + 1000, id = propertyId) and the first element data record (code = class,
@@ -168,12 +161,6 @@ float DataValue(const PropertyRecord& record, int index) {
   return index >= 0 && index < kValues ? record.values[index] : 0.0f;
 }
 
-int32_t TruncateToInt32(double value) {
-  if (std::isnan(value)) return 0;
-  if (value <= static_cast<double>(std::numeric_limits<int32_t>::min())) return std::numeric_limits<int32_t>::min();
-  if (value >= static_cast<double>(std::numeric_limits<int32_t>::max())) return std::numeric_limits<int32_t>::max();
-  return static_cast<int32_t>(value);
-}
 
 int32_t FindNodePosition(int32_t g) {
   if (CurrentModel == nullptr) return -1;

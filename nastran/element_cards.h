@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/checked_numbers.h"
 #include "model/model.h"
 
 // 1-based positions in CurrentModel->properties of each element's property
@@ -46,7 +47,6 @@ int32_t ElementNodeNumber(const ElementRecord& element, int slot);
 int DataValueCount(const PropertyRecord& record);
 float DataValue(const PropertyRecord& record, int index);
 
-// A float data value truncated toward zero as a card's integer field;
 // NaN gives 0 and values beyond the int32 range give its nearest end.
 int32_t TruncateToInt32(double value);
 

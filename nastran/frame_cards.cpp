@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "model/checked_numbers.h"
 #include "nastran/bulk_data_writer.h"
 #include "nastran/fields.h"
 
@@ -18,7 +19,7 @@ int WriteFrameCards() {
   OutputFile& out = *OutputStream;
   const Model& model = *CurrentModel;
   const std::size_t count =
-      std::min<std::size_t>(static_cast<std::size_t>(std::max(model.frameCount, 0)), model.frames.size());
+      UsableCount(model.frameCount, model.frames);
   for (std::size_t i = 0; i < count; ++i) {
     const FrameRecord& frame = model.frames[i];
     if (frame.kind < 1 || frame.kind >= static_cast<int32_t>(std::size(kFrameCardNames))) continue;

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "model/checked_numbers.h"
 #include "nastran/bulk_data_writer.h"
 #include "nastran/fields.h"
 
@@ -11,7 +12,7 @@ void WriteGridCards(int constraintFields) {
   OutputFile& out = *OutputStream;
   const Model& model = *CurrentModel;
   const std::size_t count =
-      std::min<std::size_t>(static_cast<std::size_t>(std::max(model.nodeCount, 0)), model.nodes.size());
+      UsableCount(model.nodeCount, model.nodes);
   for (std::size_t i = 0; i < count; ++i) {
     const NodeRecord& node = model.nodes[i];
     out.Write("GRID, ");

@@ -10,6 +10,7 @@
 #include <limits>
 #include <string_view>
 
+#include "model/checked_numbers.h"
 #include "nastran/bulk_data_writer.h"
 #include "nastran/fields.h"
 
@@ -48,19 +49,7 @@ constexpr int kNodeLoadKinds = static_cast<int>(std::size(kNodeLoadCards));
 // Records whose components all lie below this magnitude write nothing.
 constexpr double kSmallestComponent = 1.0e-8;
 
-// Truncation toward zero that is defined for every float: NaN gives 0, and
-// values beyond the int32 range give its limits.
-int32_t TruncateToInt(float value) {
-  if (value > -2147483649.0f && value < 2147483648.0f) return static_cast<int32_t>(value);
-  if (value > 0) return std::numeric_limits<int32_t>::max();
-  if (value < 0) return std::numeric_limits<int32_t>::min();
-  return 0;
-}
 
-template <typename Table>
-std::size_t UsableCount(int32_t count, const Table& table) {
-  return std::min<std::size_t>(static_cast<std::size_t>(std::max(count, 0)), table.size());
-}
 
 // External number of the node with a 1-based index; 0 (an empty field) for an
 // index outside the node table.
@@ -86,19 +75,19 @@ void WritePload(OutputFile& out, const Model& model, const DistributedLoadRecord
   WriteCardStart(out, "PLOAD", load.loadSet);
   WriteRealFields(load.values, 1, 0, 0);  // pressure
   int32_t grids[4];
-  for (int k = 0; k < 4; ++k) grids[k] = NodeNumberAt(model, TruncateToInt(load.values[1 + k]));
+  for (int k = 0; k < 4; ++k) grids[k] = NodeNumberAt(model, TruncateToInt32(load.values[1 + k]));
   WriteIntegerFields(grids, 4, 1, 0);
 }
 
 void WritePload1(OutputFile& out, const Model& model, const DistributedLoadRecord& load) {
-  int32_t loadType = TruncateToInt(load.values[0]);
+  int32_t loadType = TruncateToInt32(load.values[0]);
   if (loadType < 1 || loadType >= static_cast<int32_t>(std::size(kPload1LoadTypes))) loadType = 1;
-  int32_t scale = TruncateToInt(load.values[1]);
+  int32_t scale = TruncateToInt32(load.values[1]);
   if (scale < 1 || scale >= static_cast<int32_t>(std::size(kPload1ScaleKinds))) scale = 1;
   const std::size_t elementCount = UsableCount(model.elementCount, model.elements);
 
   for (int p = kPload1ListStart; p < kLoadValues; ++p) {
-    const int32_t index = TruncateToInt(load.values[p]);
+    const int32_t index = TruncateToInt32(load.values[p]);
     if (index == 0) break;
     WriteCardStart(out, "PLOAD1", load.loadSet);
     if (index >= 1 && static_cast<std::size_t>(index) <= elementCount)
@@ -120,7 +109,7 @@ void WritePload2(OutputFile& out, const DistributedLoadRecord& load) {
   int32_t numbers[kLoadValues];
   int count = 0;
   for (int p = kPload2ListStart; p < kLoadValues; ++p) {
-    const int32_t number = TruncateToInt(load.values[p]);
+    const int32_t number = TruncateToInt32(load.values[p]);
     if (number == 0) break;
     numbers[count++] = number;
   }
@@ -163,7 +152,7 @@ void WritePload4(OutputFile& out, const Model& model, DistributedLoadRecord& loa
   int32_t grids[2];
   for (int k = 0; k < 2; ++k) {
     float& slot = load.values[4 + k];
-    const int32_t index = TruncateToInt(slot);
+    const int32_t index = TruncateToInt32(slot);
     grids[k] = index == 0 ? 0 : NodeNumberAt(model, index);
     if (index != 0) slot = static_cast<float>(grids[k]);
   }

@@ -11,6 +11,7 @@
 #include <limits>
 #include <string_view>
 
+#include "model/checked_numbers.h"
 #include "nastran/bulk_data_writer.h"
 #include "nastran/fields.h"
 
@@ -70,24 +71,16 @@ float ToSingle(double value) {
   return static_cast<float>(value);  // NaN stays NaN
 }
 
-// Truncation toward zero that is defined for every float: NaN gives 0, and
-// values beyond the int32 range give its limits.
-int32_t TruncateToInt(float value) {
-  if (value > -2147483649.0f && value < 2147483648.0f) return static_cast<int32_t>(value);
-  if (value > 0) return std::numeric_limits<int32_t>::max();
-  if (value < 0) return std::numeric_limits<int32_t>::min();
-  return 0;
-}
 
 void WriteMat1(const float* f, int n) {
-  const int32_t mcsid = n > kMat1McsidPosition ? TruncateToInt(f[kMat1McsidPosition]) : 0;
+  const int32_t mcsid = n > kMat1McsidPosition ? TruncateToInt32(f[kMat1McsidPosition]) : 0;
   WriteRealFields(f, std::min(n, kFirstLineFields), 1, 0);
   if (n > kFirstLineFields) WriteRealFields(f + kFirstLineFields, 3, mcsid == 0, 1);
   if (mcsid != 0) WriteIntegerFields(f + kMat1McsidPosition, 1, 1, 0);
 }
 
 void WriteMat2(const float* f, int n) {
-  const int32_t mcsid = n > kMat2McsidPosition ? TruncateToInt(f[kMat2McsidPosition]) : 0;
+  const int32_t mcsid = n > kMat2McsidPosition ? TruncateToInt32(f[kMat2McsidPosition]) : 0;
   WriteRealFields(f, std::min(n, kFirstLineFields), 1, 0);
   if (n > kFirstLineFields) WriteRealFields(f + kFirstLineFields, 8, 1, 1);
   if (mcsid != 0) WriteIntegerFields(f + kMat2McsidPosition, 1, 1, 1);
@@ -107,8 +100,7 @@ void WriteHyperelastic(float* f, int n) {
 int WriteMaterialCards() {
   const Model& model = *CurrentModel;
   OutputFile& out = *OutputStream;
-  const auto count = std::min<std::size_t>(static_cast<std::size_t>(std::max(model.materialCount, 0)),
-                                           model.materials.size());
+  const auto count = UsableCount(model.materialCount, model.materials);
   for (std::size_t i = 0; i < count; ++i) {
     const MaterialRecord& material = model.materials[i];
     if (material.kind < 0 || material.kind >= kMaterialKinds) continue;

@@ -8,6 +8,7 @@
 #include <limits>
 #include <string_view>
 
+#include "model/checked_numbers.h"
 #include "nastran/bulk_data_writer.h"
 #include "nastran/fields.h"
 
@@ -78,14 +79,6 @@ const PropertyCard* FindPropertyCard(int32_t typeCode) {
   return nullptr;
 }
 
-// Truncation toward zero that is defined for every value: NaN gives 0, and
-// values beyond the int32 range give its limits.
-int32_t TruncateToInt(double value) {
-  if (value > -2147483649.0 && value < 2147483648.0) return static_cast<int32_t>(value);
-  if (value > 0) return std::numeric_limits<int32_t>::max();
-  if (value < 0) return std::numeric_limits<int32_t>::min();
-  return 0;
-}
 
 // The values of one card. They are doubles so that the material id a PSHELL
 // copies into its fields stays exact; the float values convert exactly.
@@ -98,8 +91,8 @@ struct CardValues {
 void EndLine(OutputFile& out) { out.Put('\n'); }
 
 void WritePlane(OutputFile& out, const CardValues& v) {
-  const int32_t scheme = std::clamp(TruncateToInt(v.w[1]), 0, 1);
-  int32_t count = TruncateToInt(v.w[0]);
+  const int32_t scheme = std::clamp(TruncateToInt32(v.w[1]), 0, 1);
+  int32_t count = TruncateToInt32(v.w[0]);
   if (count == BLANK_FIELD) count = 0;
   if (scheme > 0 || count > 0) {
     out.Put(' ');
@@ -125,7 +118,7 @@ void WriteShell(CardValues& v, int32_t materialId) {
 
 void WriteComposite(OutputFile& out, CardValues& v) {
   WriteRealFields(v.w, 3, 0, 0);  // Z0, NSM, SB
-  const int32_t theory = TruncateToInt(v.w[3]);
+  const int32_t theory = TruncateToInt32(v.w[3]);
   if (theory >= 1 && theory < kFailureTheoryCount) {
     out.Put(' ');
     out.Write(kFailureTheories[theory]);
@@ -146,14 +139,14 @@ void WriteComposite(OutputFile& out, CardValues& v) {
     // The eleventh ply's flag would lie past the record's values: empty.
     const int flagPosition = first + 3;
     const bool stressOutput = flagPosition < kPropertyValues &&
-                              (v.w[flagPosition] > 0 || TruncateToInt(v.w[flagPosition]) == YES_FIELD);
+                              (v.w[flagPosition] > 0 || TruncateToInt32(v.w[flagPosition]) == YES_FIELD);
     out.Write(stressOutput ? " YES," : " ,");
     if (k % 2 == 1 || k == plies - 1) EndLine(out);
   }
 }
 
 void WritePlaneSolid(OutputFile& out, const CardValues& v) {
-  if (TruncateToInt(v.w[0]) > 0) {
+  if (TruncateToInt32(v.w[0]) > 0) {
     out.Put(' ');
     out.Write(kIntegrationKeywords[1]);
   }
@@ -161,13 +154,13 @@ void WritePlaneSolid(OutputFile& out, const CardValues& v) {
 }
 
 void WriteSolid(OutputFile& out, const CardValues& v) {
-  const int32_t fluid = TruncateToInt(v.w[4]);
+  const int32_t fluid = TruncateToInt32(v.w[4]);
   WriteIntegerFields(v.w, 4, fluid == 0, 0);  // CORDM, IN, STRESS, ISOP
   if (fluid != 0) out.Write(" PFLUID, \n");
 }
 
 void WriteBeamLibrary(OutputFile& out, const CardValues& v) {
-  int32_t section = TruncateToInt(v.w[1]);
+  int32_t section = TruncateToInt32(v.w[1]);
   if (section < 0 || section >= kSectionTypeCount) section = 0;
   out.Write(" ,");
   out.Write(kSectionTypes[section]);
@@ -187,7 +180,7 @@ void WriteCompositeBeam(CardValues& v) {
 }
 
 void WriteBarOutput(OutputFile& out, CardValues& v) {
-  const int32_t scale = TruncateToInt(v.w[0]);
+  const int32_t scale = TruncateToInt32(v.w[0]);
   // The keyword is the SCALE field, with its own comma.
   out.Write(scale <= 1 ? " LE," : " FR,");
   if (scale <= 1 && v.n == 4) {
@@ -203,8 +196,7 @@ void WriteBarOutput(OutputFile& out, CardValues& v) {
 int WritePropertyCards() {
   const Model& model = *CurrentModel;
   OutputFile& out = *OutputStream;
-  const auto count = std::min<std::size_t>(static_cast<std::size_t>(std::max(model.propertyCount, 0)),
-                                           model.properties.size());
+  const auto count = UsableCount(model.propertyCount, model.properties);
   for (std::size_t i = 0; i < count; ++i) {
     const PropertyRecord& property = model.properties[i];
     if (property.typeCode < 1000) continue;

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "model/checked_numbers.h"
 #include "patran/columns.h"
 #include "patran/neutral_file_writer.h"
 
@@ -21,8 +22,8 @@ const NodeRecord* SlotNode(const Model& model, int nodeLimit, int32_t slot) {
 }  // namespace
 
 int WriteElementPackets(OutputFile& file, const Model& model) {
-  const int nodeLimit = std::min<int>(model.nodeCount, static_cast<int>(model.nodes.size()));
-  const int count = std::max(0, std::min<int>(model.elementCount, static_cast<int>(model.elements.size())));
+  const int nodeLimit = static_cast<int>(UsableCount(model.nodeCount, model.nodes));
+  const int count = static_cast<int>(UsableCount(model.elementCount, model.elements));
   for (int i = 0; i < count; ++i) {
     const ElementRecord& element = model.elements[i];
     const int slots = std::clamp<int>(element.nodeCount, 0, kMaxSlots);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/checked_numbers.h"
 #include "patran/columns.h"
 #include "patran/neutral_file_writer.h"
 
@@ -60,7 +61,7 @@ void PutVector(OutputFile& file, const Vector3& v, int& written) {
 }  // namespace
 
 int WriteFramePackets(OutputFile& file, const Model& model) {
-  const int count = std::max(0, std::min<int>(model.frameCount, static_cast<int>(model.frames.size())));
+  const int count = static_cast<int>(UsableCount(model.frameCount, model.frames));
   for (int i = 0; i < count; ++i) {
     const FrameRecord& frame = model.frames[i];
     const Vector3 ab = Difference(frame.axisPoint, frame.origin);

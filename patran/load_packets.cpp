@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "model/checked_numbers.h"
 #include "patran/columns.h"
 #include "patran/neutral_file_writer.h"
 
@@ -21,7 +22,7 @@ constexpr int kNodeLoadKinds = static_cast<int>(std::size(kNodeLoadFlags));
 
 int WriteDistributedLoadPackets(OutputFile& file, const Model& model) {
   const int count =
-      std::max(0, std::min<int>(model.distributedLoadCount, static_cast<int>(model.distributedLoads.size())));
+      static_cast<int>(UsableCount(model.distributedLoadCount, model.distributedLoads));
   for (int i = 0; i < count; ++i) {
     const DistributedLoadRecord& load = model.distributedLoads[i];
     const int values = std::clamp<int>(load.valueCount, 0, kMaxLoadValues);
@@ -42,7 +43,7 @@ int WriteDistributedLoadPackets(OutputFile& file, const Model& model) {
 }
 
 int WriteNodeForcePackets(OutputFile& file, const Model& model) {
-  const int count = std::max(0, std::min<int>(model.nodeLoadCount, static_cast<int>(model.nodeLoads.size())));
+  const int count = static_cast<int>(UsableCount(model.nodeLoadCount, model.nodeLoads));
   for (int i = 0; i < count; ++i) {
     const NodeLoadRecord& load = model.nodeLoads[i];
     if (load.kind < 0 || load.kind >= kNodeLoadKinds) continue;

@@ -2,6 +2,7 @@
 // values in "%16.7g" form.
 #include <algorithm>
 
+#include "model/checked_numbers.h"
 #include "patran/columns.h"
 #include "patran/neutral_file_writer.h"
 
@@ -13,7 +14,7 @@ constexpr int kCardCount = 20;  // 19 cards of five values, one with the last
 }  // namespace
 
 int WriteMaterialPackets(OutputFile& file, const Model& model) {
-  const int count = std::max(0, std::min<int>(model.materialCount, static_cast<int>(model.materials.size())));
+  const int count = static_cast<int>(UsableCount(model.materialCount, model.materials));
   for (int i = 0; i < count; ++i) {
     const MaterialRecord& material = model.materials[i];
     columns::PutHeader(file, 3, material.id, material.kind, kCardCount);

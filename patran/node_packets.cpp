@@ -1,11 +1,12 @@
 // Packet 1: one per node, with its coordinates and constraint flags.
 #include <algorithm>
 
+#include "model/checked_numbers.h"
 #include "patran/columns.h"
 #include "patran/neutral_file_writer.h"
 
 int WriteNodePackets(OutputFile& file, const Model& model) {
-  const int count = std::max(0, std::min<int>(model.nodeCount, static_cast<int>(model.nodes.size())));
+  const int count = static_cast<int>(UsableCount(model.nodeCount, model.nodes));
   for (int i = 0; i < count; ++i) {
     const NodeRecord& node = model.nodes[i];
     columns::PutHeader(file, 1, node.externalNumber, 0, 2);

@@ -2,6 +2,7 @@
 // in fixed point.
 #include <algorithm>
 
+#include "model/checked_numbers.h"
 #include "patran/columns.h"
 #include "patran/neutral_file_writer.h"
 
@@ -12,7 +13,7 @@ constexpr int kMaxValues = static_cast<int>(sizeof(PropertyRecord::values) / siz
 }  // namespace
 
 int WritePropertyPackets(OutputFile& file, const Model& model) {
-  const int count = std::max(0, std::min<int>(model.propertyCount, static_cast<int>(model.properties.size())));
+  const int count = static_cast<int>(UsableCount(model.propertyCount, model.properties));
   for (int i = 0; i < count; ++i) {
     const PropertyRecord& property = model.properties[i];
     const int values = std::clamp<int>(property.valueCount, 0, kMaxValues);
