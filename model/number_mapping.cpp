@@ -18,6 +18,16 @@ void BuildTable(const int32_t* table, int32_t entryCount, SortedNumberTable& sor
     sorted.numbers[i] = pairs[i].first;
     sorted.positions[i] = pairs[i].second;
   }
+  sorted.direct.clear();
+  if (pairs.empty()) return;
+  // A direct table at most a few times larger than the numbers themselves.
+  const int64_t range = int64_t{pairs.back().first} - pairs.front().first + 1;
+  if (range > 4 * static_cast<int64_t>(pairs.size()) + 1024) return;
+  sorted.lowest = pairs.front().first;
+  sorted.direct.assign(static_cast<std::size_t>(range), 0);
+  for (auto it = pairs.rbegin(); it != pairs.rend(); ++it) {  // the first of equal numbers wins
+    sorted.direct[static_cast<std::size_t>(int64_t{it->first} - sorted.lowest)] = it->second;
+  }
 }
 
 // Index of the first number not below v (size when there is none); the halving
@@ -49,6 +59,20 @@ void MapExternalNumbers(int32_t* list, std::size_t length, const int32_t* table,
   SortedNumberTable local;
   SortedNumberTable& sorted = slot != nullptr ? *slot : local;
   if (sorted.empty() && entryCount > 0) BuildTable(table, entryCount, sorted);
+  if (!sorted.direct.empty()) {
+    const int64_t range = static_cast<int64_t>(sorted.direct.size());
+    for (std::size_t k = 0; k < length; ++k) {
+      const int32_t v = list[k];
+      const int64_t at = int64_t{v} - sorted.lowest;
+      const int32_t position = at >= 0 && at < range ? sorted.direct[static_cast<std::size_t>(at)] : 0;
+      if (position != 0) {
+        list[k] = position;
+      } else if (v != 0) {
+        list[k] = -1;
+      }
+    }
+    return;
+  }
   const int32_t* numbers = sorted.numbers.data();
   const std::size_t size = sorted.numbers.size();
   for (std::size_t k = 0; k < length; ++k) {

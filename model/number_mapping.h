@@ -10,6 +10,11 @@
 struct SortedNumberTable {
   std::vector<int32_t> numbers;
   std::vector<int32_t> positions;
+  // When the numbers fill their range densely enough, the position of number
+  // v is also held at direct[v - lowest] (0: no such number), which answers
+  // a lookup without a search.
+  int32_t lowest = 0;
+  std::vector<int32_t> direct;
   bool empty() const { return numbers.empty(); }
 };
 

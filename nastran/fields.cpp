@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <type_traits>
 
 #include "nastran/bulk_data_writer.h"
 
@@ -194,11 +195,34 @@ void RealFields(const T* values, int count, int endLine, int continuationStart) 
   EndFields(out, endLine);
 }
 
+// Integer data needs no finiteness or range test: the markers and the digits
+// come straight from the value.
+void WriteIntegerValue(OutputFile& out, int32_t value) {
+  switch (value) {
+    case 0:
+    case BLANK_FIELD: return out.Write(kMarkerText[static_cast<int>(Marker::kBlank)]);
+    case YES_FIELD: return out.Write(kMarkerText[static_cast<int>(Marker::kYes)]);
+    case NO_FIELD: return out.Write(kMarkerText[static_cast<int>(Marker::kNo)]);
+    default: break;
+  }
+  char* at = out.Reserve(kFieldRoom);
+  *at++ = ' ';
+  at = std::to_chars(at, at + kFieldRoom - 2, value).ptr;
+  *at++ = ',';
+  out.Advance(at);
+}
+
 template <typename T>
 void IntegerFields(const T* values, int count, int endLine, int continuationStart) {
   OutputFile& out = *OutputStream;
   BeginFields(out, continuationStart);
-  for (int i = 0; i < count; ++i) WriteIntegerValue(out, static_cast<double>(values[i]));
+  for (int i = 0; i < count; ++i) {
+    if constexpr (std::is_same_v<T, int32_t>) {
+      WriteIntegerValue(out, values[i]);
+    } else {
+      WriteIntegerValue(out, static_cast<double>(values[i]));
+    }
+  }
   EndFields(out, endLine);
 }
 

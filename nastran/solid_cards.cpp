@@ -1,7 +1,6 @@
 // Solid element cards: CTETRA, CPENTA and CHEXA with all their nodes.
 #include <algorithm>
 #include <cstdint>
-#include <type_traits>
 
 #include "nastran/bulk_data_writer.h"
 #include "nastran/element_cards.h"
@@ -31,9 +30,9 @@ void WriteSolidCard(ElementRecord& element, int /*position*/) {
   }
   if (name == nullptr) return;
 
+  // The node slots already hold node numbers.
   const int nodeCount = ElementNodeCount(element);
-  double nodes[std::extent_v<decltype(ElementRecord::nodeIndexes)>];
-  for (int s = 0; s < nodeCount; ++s) nodes[s] = ElementNodeNumber(element, s);
+  const int32_t* nodes = element.nodeIndexes;
 
   // A solid without a property is written with property 1.
   if (element.propertyId == 0) element.propertyId = 1;

@@ -1,0 +1,62 @@
+// External number lookup on dense and on sparse numbering: both ways of
+// looking numbers up must give the positions that carry the numbers.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "model/number_mapping.h"
+
+namespace {
+
+// Maps a list over a table of `count` numbers drawn from [low, low + spread)
+// and checks every entry: a position that carries the number, -1 for a
+// number found nowhere, 0 kept.
+void CheckMapping(int32_t count, int32_t low, int32_t spread, unsigned seed) {
+  std::mt19937 random(seed);
+  std::uniform_int_distribution<int32_t> number(low, low + spread - 1);
+  std::vector<int32_t> table(static_cast<std::size_t>(count) + 1, 0);
+  for (int32_t i = 1; i <= count; ++i) table[static_cast<std::size_t>(i)] = number(random);
+
+  std::vector<int32_t> list;
+  for (int i = 0; i < 2000; ++i) {
+    list.push_back(i % 3 == 0 ? table[static_cast<std::size_t>(1 + i % count)] : number(random));
+  }
+  list.push_back(0);
+  list.push_back(low - 1);
+  list.push_back(low + spread);
+  const std::vector<int32_t> original = list;
+
+  SortedNumberTable slot;
+  MapExternalNumbers(list.data(), list.size(), table.data(), count, &slot);
+  for (std::size_t k = 0; k < list.size(); ++k) {
+    const int32_t v = original[k];
+    bool exists = false;
+    for (int32_t i = 1; i <= count; ++i) exists = exists || table[static_cast<std::size_t>(i)] == v;
+    if (v == 0 && !exists) {
+      EXPECT_EQ(list[k], 0);
+    } else if (!exists) {
+      EXPECT_EQ(list[k], -1) << v;
+    } else {
+      ASSERT_GE(list[k], 1);
+      ASSERT_LE(list[k], count);
+      EXPECT_EQ(table[static_cast<std::size_t>(list[k])], v);
+    }
+  }
+}
+
+TEST(NumberMapping, DenseNumbersWithGapsAndRepeats) { CheckMapping(500, 1000, 800, 1); }
+
+TEST(NumberMapping, SparseNumbersAcrossTheWholeRange) {
+  CheckMapping(500, -2000000000, 2100000000, 2);
+  CheckMapping(300, 1, 1000000, 3);
+}
+
+TEST(NumberMapping, ExtremeNumbers) {
+  std::vector<int32_t> table = {0, INT32_MIN, INT32_MAX, -1, 7};
+  std::vector<int32_t> list = {INT32_MAX, INT32_MIN, 7, -1, 0, 8};
+  MapExternalNumbers(list.data(), list.size(), table.data(), 4, nullptr);
+  EXPECT_EQ(list, (std::vector<int32_t>{2, 1, 4, 3, 0, -1}));
+}
+
+}  // namespace
