@@ -101,13 +101,19 @@ void WriteMpcFromData(const PropertyRecord& data) {
   }
 }
 
+// Slot j gives node j with component D[1 + 2j] and coefficient D[2 + 2j];
+// empty slots are left out, and the terms written are laid out two to a line
+// by their own count, so that a gap in the slots cannot break a line.
 void WriteMpcFromNodes(const ElementRecord& element, const PropertyRecord& data) {
   MpcTermWriter card(TruncateToInt32(DataValue(data, 0)));
   const int nodeCount = ElementNodeCount(element);
+  int terms = 0;
+  for (int j = 0; j < nodeCount; ++j) terms += ElementNodeNumber(element, j) != 0 ? 1 : 0;
+  int written = 0;
   for (int j = 0; j < nodeCount; ++j) {
     const int32_t node = ElementNodeNumber(element, j);
     if (node == 0) continue;
-    card.Term(j, nodeCount - 1, node, TruncateToInt32(DataValue(data, 1 + 2 * j)), DataValue(data, 2 + 2 * j));
+    card.Term(written++, terms - 1, node, TruncateToInt32(DataValue(data, 1 + 2 * j)), DataValue(data, 2 + 2 * j));
   }
 }
 

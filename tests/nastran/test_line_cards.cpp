@@ -106,7 +106,7 @@ TEST_F(LineCards, MpcFromDataRecord) {
 TEST_F(LineCards, MpcFromNodeList) {
   deck.AddElement(1, 2, 211, {1, 2, 3, 4});
   deck.AddElement(2, 2, 211, {1, 2, 3, 0});  // last slot empty: the card still ends its line
-  deck.AddElement(3, 2, 211, {1, 0, 3});
+  deck.AddElement(3, 2, 211, {1, 0, 3});  // an empty slot between two nodes leaves no gap in the card
   deck.AddElement(4, 2, 102, {1, 2});
   deck.AddRecord(0, 211, {7.0f, 1.0f, 1.0f, 2.0f, 2.0f, 3.0f, 3.0f, 4.0f, 4.0f});
   EXPECT_EQ(deck.WriteElements(),
@@ -114,7 +114,7 @@ TEST_F(LineCards, MpcFromNodeList) {
             "    ,  , 13, 3,3.0000, 14, 4,4.0000,\n"
             "MPC, 7, 11, 1,1.0000, 12, 2,2.0000,\n"
             "    ,  , 13, 3,3.0000,\n"
-            "MPC, 7, 11, 1,1.0000,    ,  , 13, 3,3.0000,\n"
+            "MPC, 7, 11, 1,1.0000, 13, 3,3.0000,\n"
             "CROD,  4, , 11, 12,\n");
 }
 
