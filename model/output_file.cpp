@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -127,4 +128,10 @@ void OutputFile::Discard() {
     tempPath_.clear();
   }
   next_ = buffer_.get();
+}
+
+int ReportOutputFailure(const std::string& error) {
+  std::printf("\n*** %s\n", error.c_str());
+  std::fflush(stdout);
+  return 1;
 }

@@ -80,3 +80,7 @@ class OutputFile {
   std::string tempPath_;  // empty when writing directly
   std::string error_;
 };
+
+// Reports a failed output with one line on standard output ("*** " and what
+// failed) and returns 1, the writers' failure result.
+int ReportOutputFailure(const std::string& error);

@@ -1,7 +1,6 @@
 #include "nastran/bulk_data_writer.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -180,11 +179,7 @@ void ReplaceExtension(std::string& path, std::string_view suffix) {
   path += suffix;
 }
 
-int Report(const std::string& error) {
-  std::printf("\n*** %s\n", error.c_str());
-  std::fflush(stdout);
-  return 1;
-}
+int Report(const std::string& error) { return ReportOutputFailure(error); }
 
 int Report(const OutputFile& file) { return Report(file.Error()); }
 

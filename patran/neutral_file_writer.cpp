@@ -3,7 +3,6 @@
 // packets in a ".pprop" side file and the load packets in a ".pload" one.
 #include "patran/neutral_file_writer.h"
 
-#include <cstdio>
 
 #include "model/date_text.h"
 #include "model/file_names.h"
@@ -11,14 +10,8 @@
 
 namespace {
 
-// Reports what failed with one line on standard output; always 1.
-int ReportFailure(const std::string& error) {
-  std::printf("\n*** %s\n", error.c_str());
-  std::fflush(stdout);
-  return 1;
-}
-
-int ReportFailure(const OutputFile& file) { return ReportFailure(file.Error()); }
+int ReportFailure(const std::string& error) { return ReportOutputFailure(error); }
+int ReportFailure(const OutputFile& file) { return ReportOutputFailure(file.Error()); }
 
 // Side files are named after the output path up to its first '.' (even one
 // in a folder name); a path without any '.' keeps all of it.
