@@ -125,6 +125,18 @@ TEST_P(FrontEnd, TitleWithBlanksOnTheCommandLineIsUsedWhole) {
   EXPECT_TRUE(FileExists(dir / "out.txt"));
 }
 
+TEST_P(FrontEnd, NamesLongerThan255CharactersAreUsedWhole) {
+  ScratchDir dir;
+  const std::string folder = std::string(150, 'a') + "/" + std::string(150, 'b');
+  std::filesystem::create_directories(dir.Path() / folder);
+  WritePlate(dir / (folder + "/plate"));
+  const std::string output = folder + "/" + std::string(100, 'c') + ".out";
+  const RunResult run = RunProgram(dir, GetParam().path, {folder + "/plate", output}, "");
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_NE(run.output.find(output), std::string::npos);
+  EXPECT_TRUE(FileExists(dir / output));
+}
+
 TEST_P(FrontEnd, OneCharacterTitleFailsWithoutReading) {
   ScratchDir dir;
   const RunResult run = RunProgram(dir, GetParam().path, {"x", "out.txt"}, "1\n");
