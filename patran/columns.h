@@ -7,9 +7,11 @@
 #pragma once
 
 #include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 #include "model/output_file.h"
 
@@ -78,7 +80,13 @@ inline void PutReal(OutputFile& file, double value, std::chars_format form) {
   }
 }
 
-inline void PutFixed(OutputFile& file, double value) { PutReal(file, value, std::chars_format::fixed); }
+inline void PutFixed(OutputFile& file, double value) {
+  // Zero is by far the most frequent value (element orientations, flat
+  // models); its field is a constant. Negative zero keeps its sign below.
+  static constexpr char kZero[] = "       0.0000000";
+  if (value == 0.0 && !std::signbit(value)) return file.Write(std::string_view(kZero, kRealWidth));
+  PutReal(file, value, std::chars_format::fixed);
+}
 inline void PutExponent(OutputFile& file, double value) { PutReal(file, value, std::chars_format::scientific); }
 inline void PutGeneral(OutputFile& file, double value) { PutReal(file, value, std::chars_format::general); }
 
