@@ -39,11 +39,15 @@ bool FillElements(const ProjectTables& tables, const ProjectHeader& header, Mode
     std::printf("element entry 1: entries of %d words cannot hold an element\n", width);
     return false;
   }
-  model.elements.assign(static_cast<std::size_t>(count), ElementRecord{});
+  // Each record is written once, in order (the array is large: filling it
+  // with zeros first would cost a second pass over it).
+  model.elements.clear();
+  model.elements.reserve(static_cast<std::size_t>(count));
   ElementNumbersNonSequential = 0;
   int remembered = 0;
   for (int32_t i = 1; i <= count; ++i) {
     const int32_t* entry = &tables.elements[static_cast<std::size_t>(i) * static_cast<std::size_t>(width)];
+    ElementRecord& element = model.elements.emplace_back();  // all zero
     const int row = FindElementType(entry[1], remembered);
     if (row < 0) continue;  // unknown kind: the record stays all zero
     remembered = row;
@@ -54,7 +58,6 @@ bool FillElements(const ProjectTables& tables, const ProjectHeader& header, Mode
       return false;
     }
     if (entry[0] != i) ElementNumbersNonSequential = 1;
-    ElementRecord& element = model.elements[static_cast<std::size_t>(i) - 1];
     element.externalNumber = entry[0];
     element.shape = type.shape;
     element.auxCode = entry[3];
