@@ -173,15 +173,6 @@ int32_t FindNodePosition(int32_t g) {
   return FirstWithKey(NodeNumberIndex, key);
 }
 
-void WriteCardStart(const char* name, int64_t first, int64_t second) {
-  OutputStream->Write(name);
-  OutputStream->Write(", ");
-  OutputStream->WriteInt(first);
-  OutputStream->Write(", ");
-  OutputStream->WriteInt(second);
-  OutputStream->Put(',');
-}
-
 void WriteNodeNumbers(const ElementRecord& element, int first, int count) {
   for (int s = first; s < first + count; ++s) {
     OutputStream->Put(' ');

@@ -55,8 +55,6 @@ int32_t TruncateToInt32(double value);
 // with that number (through an index built on first need); -1 when none.
 int32_t FindNodePosition(int32_t g);
 
-// Writes "NAME, a, b," (the card name and two integer fields).
-void WriteCardStart(const char* name, int64_t first, int64_t second);
 // Writes " n," for each of count node numbers of the element from slot first.
 void WriteNodeNumbers(const ElementRecord& element, int first, int count);
 

@@ -295,3 +295,21 @@ char* FormatRealField(float value, char* out) {
   if (!std::isfinite(value)) return out;
   return FormatFiniteReal(static_cast<double>(value), out);
 }
+
+void WriteCardStart(std::string_view name, int64_t first) {
+  OutputStream->Write(name);
+  OutputStream->Write(", ");
+  OutputStream->WriteInt(first);
+  OutputStream->Put(',');
+}
+
+void WriteCardStart(std::string_view name, int64_t first, int64_t second) {
+  WriteCardStart(name, first);
+  WriteIntegerText(second);
+}
+
+void WriteIntegerText(int64_t value) {
+  OutputStream->Put(' ');
+  OutputStream->WriteInt(value);
+  OutputStream->Put(',');
+}

@@ -32,6 +32,13 @@ void WriteMixedFields(const double* values, const int32_t* integerFlags, int cou
 void WriteMixedFields(const float* values, const int32_t* integerFlags, int count, int endLine,
                       int continuationStart);
 
+// Fields that cards write as plain text, not through the markers (0 is
+// written as the digit): "NAME, a," and "NAME, a, b," start a card, " a,"
+// adds one integer field.
+void WriteCardStart(std::string_view name, int64_t first);
+void WriteCardStart(std::string_view name, int64_t first, int64_t second);
+void WriteIntegerText(int64_t value);
+
 // The text of one real field without its comma (at most 8 characters), as
 // WriteRealFields writes it for a value that is not a marker. Returns the end.
 char* FormatRealField(float value, char* out);

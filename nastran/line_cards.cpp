@@ -54,13 +54,6 @@ void WriteCardName(const char* name) {
   OutputStream->Write(", ");
 }
 
-void WriteNameAndNumber(const char* name, int32_t number) {
-  OutputStream->Write(name);
-  OutputStream->Write(", ");
-  OutputStream->WriteInt(number);
-  OutputStream->Put(',');
-}
-
 // Writes the terms of an MPC card after "MPC, SID,": two terms a line, each
 // further line beginning with an empty first field and one empty field. The
 // card always ends its line, also when its last term did not.
@@ -185,7 +178,7 @@ void WriteLineCard(const ElementRecord& element, int position) {
       integerCount = 7;
       break;
     case LineLayout::kSpring: {
-      WriteNameAndNumber(card->name, element.externalNumber);
+      WriteCardStart(card->name, element.externalNumber);
       const double k = DataOrBlank(data, 0);
       const double integers[4] = {static_cast<double>(g1), DataOrBlank(data, 1), static_cast<double>(g2),
                                   g2 != 0 ? DataOrBlank(data, 2) : kBlank};
@@ -196,7 +189,7 @@ void WriteLineCard(const ElementRecord& element, int position) {
       return;
     }
     case LineLayout::kDamper: {
-      WriteNameAndNumber(card->name, element.externalNumber);
+      WriteCardStart(card->name, element.externalNumber);
       const double b = DataOrBlank(data, 0);
       const double integers[4] = {static_cast<double>(g1), DataOrBlank(data, 1), static_cast<double>(g2),
                                   g2 != 0 ? DataOrBlank(data, 2) : kBlank};

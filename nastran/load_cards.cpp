@@ -58,21 +58,10 @@ int32_t NodeNumberAt(const Model& model, int32_t index) {
   return model.nodes[static_cast<std::size_t>(index) - 1].externalNumber;
 }
 
-void WriteCardStart(OutputFile& out, std::string_view name, int32_t loadSet) {
-  out.Write(name);
-  out.Write(", ");
-  out.WriteInt(loadSet);
-  out.Put(',');
-}
 
-void WriteIntegerText(OutputFile& out, int32_t value) {
-  out.Put(' ');
-  out.WriteInt(value);
-  out.Put(',');
-}
 
-void WritePload(OutputFile& out, const Model& model, const DistributedLoadRecord& load) {
-  WriteCardStart(out, "PLOAD", load.loadSet);
+void WritePload(const Model& model, const DistributedLoadRecord& load) {
+  WriteCardStart("PLOAD", load.loadSet);
   WriteRealFields(load.values, 1, 0, 0);  // pressure
   int32_t grids[4];
   for (int k = 0; k < 4; ++k) grids[k] = NodeNumberAt(model, TruncateToInt32(load.values[1 + k]));
@@ -89,9 +78,9 @@ void WritePload1(OutputFile& out, const Model& model, const DistributedLoadRecor
   for (int p = kPload1ListStart; p < kLoadValues; ++p) {
     const int32_t index = TruncateToInt32(load.values[p]);
     if (index == 0) break;
-    WriteCardStart(out, "PLOAD1", load.loadSet);
+    WriteCardStart("PLOAD1", load.loadSet);
     if (index >= 1 && static_cast<std::size_t>(index) <= elementCount)
-      WriteIntegerText(out, model.elements[static_cast<std::size_t>(index) - 1].externalNumber);
+      WriteIntegerText(model.elements[static_cast<std::size_t>(index) - 1].externalNumber);
     else
       out.Write(" ,");
     out.Put(' ');
@@ -119,7 +108,7 @@ void WritePload2(OutputFile& out, const DistributedLoadRecord& load) {
     while (last + 1 < count && static_cast<int64_t>(numbers[last + 1]) == static_cast<int64_t>(numbers[last]) + 1)
       ++last;
     if (last - first + 1 >= kThruMinimum) {
-      WriteCardStart(out, "PLOAD2", load.loadSet);
+      WriteCardStart("PLOAD2", load.loadSet);
       WriteRealFields(load.values, 1, 0, 0);
       out.Put(' ');
       out.WriteInt(numbers[first]);
@@ -134,7 +123,7 @@ void WritePload2(OutputFile& out, const DistributedLoadRecord& load) {
   int32_t line[kPload2NumbersPerCard];
   int onLine = 0;
   auto flush = [&] {
-    WriteCardStart(out, "PLOAD2", load.loadSet);
+    WriteCardStart("PLOAD2", load.loadSet);
     WriteRealFields(load.values, 1, 0, 0);
     WriteIntegerFields(line, onLine, 1, 0);
     onLine = 0;
@@ -156,7 +145,7 @@ void WritePload4(OutputFile& out, const Model& model, DistributedLoadRecord& loa
     grids[k] = index == 0 ? 0 : NodeNumberAt(model, index);
     if (index != 0) slot = static_cast<float>(grids[k]);
   }
-  WriteCardStart(out, "PLOAD4", load.loadSet);
+  WriteCardStart("PLOAD4", load.loadSet);
   out.Put(' ');
   out.WriteInt(load.elementNumber);
   out.Put(',');
@@ -177,7 +166,7 @@ int WriteDistributedLoadCards() {
   for (std::size_t i = 0; i < count; ++i) {
     DistributedLoadRecord& load = model.distributedLoads[i];
     switch (load.cardKind) {
-      case kPload: WritePload(out, model, load); break;
+      case kPload: WritePload(model, load); break;
       case kPload1: WritePload1(out, model, load); break;
       case kPload2: WritePload2(out, load); break;
       case kPload4: WritePload4(out, model, load); break;
@@ -202,9 +191,9 @@ int WriteNodeForceCards() {
 
     if (card.firstDof == 0) {
       // Name, set, grid, frame, magnitude, vector.
-      WriteCardStart(out, card.name, load.loadSet);
-      WriteIntegerText(out, load.nodeNumber);
-      WriteIntegerText(out, load.frameId);
+      WriteCardStart(card.name, load.loadSet);
+      WriteIntegerText(load.nodeNumber);
+      WriteIntegerText(load.frameId);
       const float values[4] = {load.scale, c[0], c[1], c[2]};
       WriteRealFields(values, 4, 1, 0);
       continue;
@@ -216,13 +205,13 @@ int WriteNodeForceCards() {
       if (c[k] == 0.0f) continue;
       ++written;
       if (written == 2) {
-        WriteIntegerText(out, load.nodeNumber);
+        WriteIntegerText(load.nodeNumber);
       } else {
         if (written == 3) out.Put('\n');
-        WriteCardStart(out, card.name, load.loadSet);
-        WriteIntegerText(out, load.nodeNumber);
+        WriteCardStart(card.name, load.loadSet);
+        WriteIntegerText(load.nodeNumber);
       }
-      WriteIntegerText(out, card.firstDof + k);
+      WriteIntegerText(card.firstDof + k);
       WriteRealFields(c + k, 1, 0, 0);
     }
     out.Put('\n');

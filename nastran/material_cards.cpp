@@ -99,7 +99,6 @@ void WriteHyperelastic(float* f, int n) {
 
 int WriteMaterialCards() {
   const Model& model = *CurrentModel;
-  OutputFile& out = *OutputStream;
   const auto count = UsableCount(model.materialCount, model.materials);
   for (std::size_t i = 0; i < count; ++i) {
     const MaterialRecord& material = model.materials[i];
@@ -115,10 +114,7 @@ int WriteMaterialCards() {
       if (f[j] != 0.0f) n = j + 1;
     }
 
-    out.Write(card.name);
-    out.Write(", ");
-    out.WriteInt(material.id);
-    out.Put(',');
+    WriteCardStart(card.name, material.id);
     switch (card.layout) {
       case MaterialLayout::Mat1: WriteMat1(f, n); break;
       case MaterialLayout::Mat2: WriteMat2(f, n); break;

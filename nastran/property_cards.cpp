@@ -207,14 +207,10 @@ int WritePropertyCards() {
     v.n = std::clamp(property.valueCount, 0, std::min(card->maxValues, kPropertyValues));
     for (int j = 0; j < v.n; ++j) v.w[j] = property.values[j];
 
-    out.Write(card->name);
-    out.Write(", ");
-    out.WriteInt(property.id);
-    out.Put(',');
     if (card->writesMaterial) {
-      out.Put(' ');
-      out.WriteInt(property.materialId);
-      out.Put(',');
+      WriteCardStart(card->name, property.id, property.materialId);
+    } else {
+      WriteCardStart(card->name, property.id);
     }
 
     switch (card->rule) {
