@@ -36,14 +36,18 @@ bool IsEmptyValue(double v) { return v == 0.0 || v == kBlank; }
 
 // Writes coordinates of the end node minus those of its offset point into
 // three fields, when both nodes are found; an offset slot of 0 is no offset.
-void SetOffset(double* fields, int32_t endNode, int32_t offsetNode) {
+// Computed offsets are numbers, never markers.
+void SetOffset(double* fields, FieldForm* forms, int32_t endNode, int32_t offsetNode) {
   if (offsetNode == 0) return;
   const int32_t end = FindNodePosition(endNode);
   const int32_t offset = FindNodePosition(offsetNode);
   if (end < 0 || offset < 0) return;
   const NodeRecord& a = CurrentModel->nodes[static_cast<std::size_t>(end)];
   const NodeRecord& b = CurrentModel->nodes[static_cast<std::size_t>(offset)];
-  for (int c = 0; c < 3; ++c) fields[c] = a.coordinates[c] - b.coordinates[c];
+  for (int c = 0; c < 3; ++c) {
+    fields[c] = a.coordinates[c] - b.coordinates[c];
+    forms[c] = FieldForm::kNumber;
+  }
 }
 
 }  // namespace
@@ -59,15 +63,14 @@ void WriteBarCard(const ElementRecord& element, int position) {
   const int32_t g0 = ElementNodeNumber(element, 2);
 
   double fields[kFieldCount];
-  int32_t integerFlags[kFieldCount] = {};
+  FieldForm forms[kFieldCount];
+  std::fill(forms, forms + kFieldCount, FieldForm::kReal);
   std::fill(fields, fields + kFieldCount, kBlank);
   fields[kEid] = element.externalNumber;
   fields[kPid] = property != nullptr ? property->id : 0;
   fields[kGa] = ga;
   fields[kGb] = gb;
-  integerFlags[kEid] = integerFlags[kPid] = integerFlags[kGa] = integerFlags[kGb] = 1;
-  integerFlags[kPa] = integerFlags[kPb] = 1;
-  integerFlags[kSa] = integerFlags[kSb] = 1;
+  for (int i : {kEid, kPid, kGa, kGb, kPa, kPb, kSa, kSb}) forms[i] = FieldForm::kInteger;
 
   if (data != nullptr) {
     if (orientation == BarOrientation::kNodeAndOffsets) {
@@ -87,31 +90,31 @@ void WriteBarCard(const ElementRecord& element, int position) {
     switch (orientation) {
       case BarOrientation::kVector:
         // A beam's OFFT/BIT field is an integer; a bar's OFFT stays empty.
-        if (beam) integerFlags[kOfft] = 1;
+        if (beam) forms[kOfft] = FieldForm::kInteger;
         break;
       case BarOrientation::kNode:
         fields[kX1] = g0;
-        integerFlags[kX1] = 1;
+        forms[kX1] = FieldForm::kInteger;
         fields[kX2] = fields[kX3] = kBlank;
         break;
       case BarOrientation::kNodeAndOffsets:
       case BarOrientation::kNodeOffsetsAll:
         fields[kX1] = g0;
-        integerFlags[kX1] = 1;
+        forms[kX1] = FieldForm::kInteger;
         fields[kX2] = fields[kX3] = kBlank;
         std::fill(fields + kOffsetA, fields + kOffsetB + 3, kBlank);
-        SetOffset(fields + kOffsetA, ga, ElementNodeNumber(element, 3));
-        SetOffset(fields + kOffsetB, gb, ElementNodeNumber(element, 4));
+        SetOffset(fields + kOffsetA, forms + kOffsetA, ga, ElementNodeNumber(element, 3));
+        SetOffset(fields + kOffsetB, forms + kOffsetB, gb, ElementNodeNumber(element, 4));
         break;
     }
   }
 
-  WriteMixedFields(fields, integerFlags, kPa, 1, 0);
+  WriteFormFields(fields, forms, kPa, 1, 0);
 
   const int lastField = beam ? kSb : kOffsetB + 2;
   const bool moreLines =
       data != nullptr && std::any_of(fields + kPa, fields + lastField + 1, [](double v) { return !IsEmptyValue(v); });
   if (!moreLines) return;
-  WriteMixedFields(fields + kPa, integerFlags + kPa, kSa - kPa, 1, 1);
+  WriteFormFields(fields + kPa, forms + kPa, kSa - kPa, 1, 1);
   if (beam) WriteIntegerFields(fields + kSa, 2, 1, 1);
 }

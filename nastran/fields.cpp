@@ -88,40 +88,94 @@ char* CopyCut(const char* first, const char* last, std::size_t kept, char* out) 
   return out + length;
 }
 
-// Short-exponent form of a magnitude too large for the "+8" row: d.ddd+EE
-// (one decimal fewer for a negative value, or for a three-digit exponent),
-// at most eight characters, correctly rounded.
-char* FormatLargeReal(double value, char* out) {
-  const std::size_t sign = value < 0 ? 1 : 0;
-  // d.ddd+EE is eight characters: the field width less sign, "d.", "+" and two exponent digits.
-  for (int decimals = static_cast<int>(kRealFieldWidth - sign) - 5; decimals >= 0; --decimals) {
-    char text[40];
-    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, decimals);
-    if (result.ec != std::errc()) break;
-    const char* e = static_cast<const char*>(std::memchr(text, 'e', static_cast<std::size_t>(result.ptr - text)));
-    if (e == nullptr) break;
-    const char* exponentSign = e + 1;
-    const char* digits = exponentSign + 1;
-    while (digits + 1 < result.ptr && *digits == '0') ++digits;  // 1.0e+05 -> 5
-    const std::size_t mantissaLength = static_cast<std::size_t>(e - text);
-    const std::size_t digitCount = static_cast<std::size_t>(result.ptr - digits);
-    if (mantissaLength + 1 + digitCount > kRealFieldWidth) continue;  // rounding grew the exponent
-    std::memcpy(out, text, mantissaLength);
-    out += mantissaLength;
-    *out++ = *exponentSign;
-    std::memcpy(out, digits, digitCount);
-    return out + digitCount;
-  }
-  return out;  // unreachable for finite values
+// A short-form text is kept when it reads back within this share of the value.
+constexpr double kFaithfulShare = 5.0e-5;
+// Below this magnitude the six decimals of the fixed form may miss the share.
+constexpr float kSixDecimalsFaithful = 0.0101f;
+
+int ExponentOf(const char* e, const char* last) {
+  int exponent = 0;
+  std::from_chars(e + 1 + (e[1] == '+' ? 1 : 0), last, exponent);
+  return exponent;
 }
 
-// The text of a finite real field without its comma. Values that fit a float
-// are formatted in single precision; larger doubles keep their magnitude.
-char* FormatFiniteReal(double value, char* out) {
-  if (std::fabs(value) > static_cast<double>(FLT_MAX)) return FormatLargeReal(value, out);
-  const float v = static_cast<float>(value);
+// Characters of a short exponent: its sign and its digits without leading zeros.
+int ShortExponentLength(int exponent) {
+  int length = 2;
+  for (int rest = exponent < 0 ? -exponent : exponent; rest >= 10; rest /= 10) ++length;
+  return length;
+}
+
+char* PutShortExponent(int exponent, char* out) {
+  *out++ = exponent < 0 ? '-' : '+';
+  return std::to_chars(out, out + 8, exponent < 0 ? -exponent : exponent).ptr;
+}
+
+// The scientific short form: one non-zero digit, the point, as many decimals
+// as fit in eight characters with the sign and the short exponent, correctly
+// rounded. When rounding carries the mantissa to 10 the exponent grows by one
+// and the decimals are counted again (the mantissa is then 1.000...).
+char* FormatScientificReal(double value, char* out) {
+  const int sign = value < 0 ? 1 : 0;
+  const int width = static_cast<int>(kRealFieldWidth) - sign - 2;  // less the sign and "d."
+  char text[40];
+  int decimals = width - 2;  // room left by a one-digit exponent
+  auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, decimals);
+  const char* e = static_cast<const char*>(std::memchr(text, 'e', static_cast<std::size_t>(result.ptr - text)));
+  int exponent = ExponentOf(e, result.ptr);
+  const int fitting = width - ShortExponentLength(exponent);
+  if (fitting != decimals) {
+    decimals = fitting;
+    result = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, decimals);
+    e = static_cast<const char*>(std::memchr(text, 'e', static_cast<std::size_t>(result.ptr - text)));
+    const int rounded = ExponentOf(e, result.ptr);
+    if (rounded != exponent) {
+      exponent = rounded;
+      decimals = width - ShortExponentLength(exponent);
+      if (sign) *out++ = '-';
+      *out++ = '1';
+      *out++ = '.';
+      std::memset(out, '0', static_cast<std::size_t>(decimals));
+      return PutShortExponent(exponent, out + decimals);
+    }
+  }
+  const std::size_t mantissa = static_cast<std::size_t>(e - text);
+  std::memcpy(out, text, mantissa);
+  return PutShortExponent(exponent, out + mantissa);
+}
+
+// The value a short-form text stands for ("1.500+8" is 1.5e8), read with a
+// correctly rounded decimal conversion.
+double ReadShortForm(const char* first, const char* last) {
+  char text[40];
+  const std::size_t length = static_cast<std::size_t>(last - first);
+  std::memcpy(text, first, length);
+  char* end = text + length;
+  for (char* c = text + 1; c < end; ++c) {
+    if (*c == '+' || *c == '-') {  // the short exponent: make it "e+8"
+      std::memmove(c + 1, c, static_cast<std::size_t>(end - c));
+      *c = 'e';
+      ++end;
+      break;
+    }
+  }
+  double read = 0;
+  std::from_chars(text, end, read);
+  return read;
+}
+
+bool ReadsBackFaithfully(const char* first, const char* last, double value) {
+  return std::fabs(ReadShortForm(first, last) - value) <= kFaithfulShare * std::fabs(value);
+}
+
+// The text of the field rules' table rows for a finite value of float range.
+// `faithful` is set when the text is certainly within the faithful share (an
+// uncut fixed-point text of enough significant digits), so that the common
+// case needs no reading back.
+char* FormatTableReal(float v, char* out, bool& faithful) {
   const float a = std::fabs(v);
   char text[64];
+  faithful = false;
   for (const ExponentRow& row : kExponentRows) {
     if (row.above ? !(a > row.limit) : !(a < row.limit)) continue;
     const float m = row.above ? v / row.scale : v * row.scale;
@@ -130,7 +184,7 @@ char* FormatFiniteReal(double value, char* out) {
     const char* point = static_cast<const char*>(std::memchr(text, '.', static_cast<std::size_t>(result.ptr - text)));
     if (result.ec != std::errc() || point == nullptr ||
         static_cast<std::size_t>(point - text) > kLongestIntegerPart) {
-      return FormatLargeReal(static_cast<double>(v), out);
+      return FormatScientificReal(static_cast<double>(v), out);  // cutting would lose the magnitude
     }
     out = CopyCut(text, result.ptr, kExponentMantissaKept, out);
     std::memcpy(out, row.exponent.data(), row.exponent.size());
@@ -145,12 +199,30 @@ char* FormatFiniteReal(double value, char* out) {
   }
   const auto result =
       std::to_chars(text, text + sizeof text, static_cast<double>(v), std::chars_format::fixed, precision);
+  // Rounded to N decimals, the text is off by at most half a unit of its last
+  // digit, which each band's smallest magnitude keeps within the share.
+  faithful = static_cast<std::size_t>(result.ptr - text) <= kFixedKept &&
+             (precision != kFixedRows[std::size(kFixedRows) - 1].precision || a >= kSixDecimalsFaithful);
   return CopyCut(text, result.ptr, kFixedKept, out);
 }
 
-void WriteRealValue(OutputFile& out, double value) {
+// The text of a finite, non-zero real field without its comma: the table
+// rows' text when it reads back within 5.0e-5 of the value, otherwise the
+// scientific short form. Doubles beyond the float range keep their magnitude
+// in the scientific short form.
+char* FormatFiniteReal(double value, char* out) {
+  if (std::fabs(value) > static_cast<double>(FLT_MAX)) return FormatScientificReal(value, out);
+  bool faithful = false;
+  char* end = FormatTableReal(static_cast<float>(value), out, faithful);
+  if (faithful || ReadsBackFaithfully(out, end, value)) return end;
+  return FormatScientificReal(value, out);
+}
+
+// A real field; with `markers` clear the value is never taken for a marker
+// (coordinates, loads, computed values), only 0.0 is an empty field.
+void WriteRealValue(OutputFile& out, double value, bool markers = true) {
   if (!std::isfinite(value)) return WriteNonFinite(out);
-  const Marker marker = MarkerOf(value);
+  const Marker marker = markers ? MarkerOf(value) : value == 0.0 ? Marker::kBlank : Marker::kNone;
   if (marker != Marker::kNone) return out.Write(kMarkerText[static_cast<int>(marker)]);
   if (static_cast<float>(value) == 0.0f) return out.Write(kMarkerText[static_cast<int>(Marker::kBlank)]);
   char* at = out.Reserve(kFieldRoom);
@@ -188,10 +260,10 @@ void EndFields(OutputFile& out, int endLine) {
 }
 
 template <typename T>
-void RealFields(const T* values, int count, int endLine, int continuationStart) {
+void RealFields(const T* values, int count, int endLine, int continuationStart, bool markers = true) {
   OutputFile& out = *OutputStream;
   BeginFields(out, continuationStart);
-  for (int i = 0; i < count; ++i) WriteRealValue(out, static_cast<double>(values[i]));
+  for (int i = 0; i < count; ++i) WriteRealValue(out, static_cast<double>(values[i]), markers);
   EndFields(out, endLine);
 }
 
@@ -263,6 +335,26 @@ void WriteRealFields(const double* values, int count, int endLine, int continuat
 }
 void WriteRealFields(const float* values, int count, int endLine, int continuationStart) {
   RealFields(values, count, endLine, continuationStart);
+}
+
+void WriteNumberFields(const double* values, int count, int endLine, int continuationStart) {
+  RealFields(values, count, endLine, continuationStart, false);
+}
+void WriteNumberFields(const float* values, int count, int endLine, int continuationStart) {
+  RealFields(values, count, endLine, continuationStart, false);
+}
+
+void WriteFormFields(const double* values, const FieldForm* forms, int count, int endLine, int continuationStart) {
+  OutputFile& out = *OutputStream;
+  BeginFields(out, continuationStart);
+  for (int i = 0; i < count; ++i) {
+    switch (forms[i]) {
+      case FieldForm::kReal: WriteRealValue(out, values[i]); break;
+      case FieldForm::kInteger: WriteIntegerValue(out, values[i]); break;
+      case FieldForm::kNumber: WriteRealValue(out, values[i], false); break;
+    }
+  }
+  EndFields(out, endLine);
 }
 
 void WriteIntegerFields(const double* values, int count, int endLine, int continuationStart) {

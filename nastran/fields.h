@@ -20,6 +20,20 @@ constexpr std::string_view CONTINUATION_START = "     ,";
 void WriteRealFields(const double* values, int count, int endLine, int continuationStart);
 void WriteRealFields(const float* values, int count, int endLine, int continuationStart);
 
+// Real fields of values that are never markers (coordinates, frame points,
+// loads, values the writer computes): 0.0 is an empty field, every other
+// value is written as a number.
+void WriteNumberFields(const double* values, int count, int endLine, int continuationStart);
+void WriteNumberFields(const float* values, int count, int endLine, int continuationStart);
+
+// How WriteFormFields writes each field.
+enum class FieldForm : uint8_t {
+  kReal,     // a real with the markers
+  kInteger,  // an integer with the markers
+  kNumber,   // a real that is never a marker
+};
+void WriteFormFields(const double* values, const FieldForm* forms, int count, int endLine, int continuationStart);
+
 void WriteIntegerFields(const double* values, int count, int endLine, int continuationStart);
 void WriteIntegerFields(const float* values, int count, int endLine, int continuationStart);
 void WriteIntegerFields(const int32_t* values, int count, int endLine, int continuationStart);
@@ -40,5 +54,7 @@ void WriteCardStart(std::string_view name, int64_t first, int64_t second);
 void WriteIntegerText(int64_t value);
 
 // The text of one real field without its comma (at most 8 characters), as
-// WriteRealFields writes it for a value that is not a marker. Returns the end.
+// WriteRealFields writes it for a value that is not a marker: the short form
+// of the table rows when it reads back within 5.0e-5 of the value, else the
+// scientific short form (1.1499-8). Returns the end.
 char* FormatRealField(float value, char* out);

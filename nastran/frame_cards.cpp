@@ -29,8 +29,8 @@ int WriteFrameCards() {
     out.Write(", ,");
     const float firstLine[6] = {frame.origin[0],    frame.origin[1],    frame.origin[2],
                                 frame.axisPoint[0], frame.axisPoint[1], frame.axisPoint[2]};
-    WriteRealFields(firstLine, 6, 1, 0);
-    WriteRealFields(frame.planePoint, 3, 1, 1);
+    WriteNumberFields(firstLine, 6, 1, 0);
+    WriteNumberFields(frame.planePoint, 3, 1, 1);
   }
   return model.frameCount;
 }

@@ -18,7 +18,7 @@ void WriteGridCards(int constraintFields) {
     out.Write("GRID, ");
     out.WriteInt(node.externalNumber);
     out.Write(", 0,");
-    WriteRealFields(node.coordinates, 3, 0, 0);
+    WriteNumberFields(node.coordinates, 3, 0, 0);
     if (!GeometryOnly && constraintFields && node.constraintCode != 0) {
       out.Put(' ');
       out.WriteInt(node.outputFrameId);

@@ -62,7 +62,7 @@ int32_t NodeNumberAt(const Model& model, int32_t index) {
 
 void WritePload(const Model& model, const DistributedLoadRecord& load) {
   WriteCardStart("PLOAD", load.loadSet);
-  WriteRealFields(load.values, 1, 0, 0);  // pressure
+  WriteNumberFields(load.values, 1, 0, 0);  // pressure
   int32_t grids[4];
   for (int k = 0; k < 4; ++k) grids[k] = NodeNumberAt(model, TruncateToInt32(load.values[1 + k]));
   WriteIntegerFields(grids, 4, 1, 0);
@@ -88,7 +88,7 @@ void WritePload1(OutputFile& out, const Model& model, const DistributedLoadRecor
     out.Write(", ");
     out.Write(kPload1ScaleKinds[scale]);
     out.Put(',');
-    WriteRealFields(load.values + 2, 4, 1, 0);  // X1, P1, X2, P2
+    WriteNumberFields(load.values + 2, 4, 1, 0);  // X1, P1, X2, P2
   }
 }
 
@@ -109,7 +109,7 @@ void WritePload2(OutputFile& out, const DistributedLoadRecord& load) {
       ++last;
     if (last - first + 1 >= kThruMinimum) {
       WriteCardStart("PLOAD2", load.loadSet);
-      WriteRealFields(load.values, 1, 0, 0);
+      WriteNumberFields(load.values, 1, 0, 0);
       out.Put(' ');
       out.WriteInt(numbers[first]);
       out.Write(", THRU, ");
@@ -124,7 +124,7 @@ void WritePload2(OutputFile& out, const DistributedLoadRecord& load) {
   int onLine = 0;
   auto flush = [&] {
     WriteCardStart("PLOAD2", load.loadSet);
-    WriteRealFields(load.values, 1, 0, 0);
+    WriteNumberFields(load.values, 1, 0, 0);
     WriteIntegerFields(line, onLine, 1, 0);
     onLine = 0;
   };
@@ -149,11 +149,13 @@ void WritePload4(OutputFile& out, const Model& model, DistributedLoadRecord& loa
   out.Put(' ');
   out.WriteInt(load.elementNumber);
   out.Put(',');
-  WriteRealFields(load.values, 4, 0, 0);  // P1 to P4
+  WriteNumberFields(load.values, 4, 0, 0);  // P1 to P4
   WriteIntegerFields(grids, 2, 1, 0);
   if (load.values[7] != 0.0f || load.values[8] != 0.0f || load.values[9] != 0.0f) {
-    static constexpr int32_t kFrameThenDirection[4] = {1, 0, 0, 0};  // CID, N1, N2, N3
-    WriteMixedFields(load.values + 6, kFrameThenDirection, 4, 1, 1);
+    static constexpr FieldForm kFrameThenDirection[4] = {FieldForm::kInteger, FieldForm::kNumber,
+                                                         FieldForm::kNumber, FieldForm::kNumber};  // CID, N1, N2, N3
+    const double fields[4] = {load.values[6], load.values[7], load.values[8], load.values[9]};
+    WriteFormFields(fields, kFrameThenDirection, 4, 1, 1);
   }
 }
 
@@ -195,7 +197,7 @@ int WriteNodeForceCards() {
       WriteIntegerText(load.nodeNumber);
       WriteIntegerText(load.frameId);
       const float values[4] = {load.scale, c[0], c[1], c[2]};
-      WriteRealFields(values, 4, 1, 0);
+      WriteNumberFields(values, 4, 1, 0);
       continue;
     }
 
@@ -212,7 +214,7 @@ int WriteNodeForceCards() {
         WriteIntegerText(load.nodeNumber);
       }
       WriteIntegerText(card.firstDof + k);
-      WriteRealFields(c + k, 1, 0, 0);
+      WriteNumberFields(c + k, 1, 0, 0);
     }
     out.Put('\n');
   }

@@ -484,4 +484,72 @@ TEST_F(DeckDriver, DeckNamedLikeItsSideFileIsRefusedBeforeWriting) {
   }
 }
 
+
+// Coordinates, frame points, load values and computed offsets that look like
+// markers are written as numbers; a data value of a property stays a marker.
+TEST_F(DeckDriver, MarkersOnlyInDataValues) {
+  Model model;
+  NodeRecord grid = Node(1);
+  grid.coordinates[0] = -99.5f;
+  grid.coordinates[1] = -88.2f;
+  grid.coordinates[2] = -89.0f;
+  NodeRecord offsetA = Node(4);
+  offsetA.coordinates[1] = -99.0f;
+  SetNodes(model, {grid, Node(2), Node(3, 0, 1.0f), offsetA});
+  ElementRecord bar{};
+  bar.externalNumber = 7;
+  bar.shape = 2;
+  bar.elementClass = 112;
+  bar.nodeCount = 5;
+  const int32_t slots[] = {2, 3, 1, 4, 0};
+  std::copy(std::begin(slots), std::end(slots), bar.nodeIndexes);
+  model.elements = {bar};
+  model.elementCount = 1;
+  model.frames = {FrameRecord{5, 1, {-99.0f, 0, 0}, {-99.0f, 0, 1}, {-88.0f, 0, 1}}};
+  model.frameCount = 1;
+  PropertyRecord rod{};
+  rod.id = 3;
+  rod.typeCode = 1102;
+  rod.valueCount = 2;
+  rod.values[0] = -99.5f;
+  rod.values[1] = 2.0f;
+  PropertyRecord barData{};
+  barData.typeCode = 112;
+  model.properties = {rod, barData};
+  model.propertyCount = 2;
+  auto distributed = [](int32_t cardKind, std::initializer_list<float> values) {
+    DistributedLoadRecord load{};
+    load.elementNumber = 7;
+    load.loadSet = 1;
+    load.cardKind = cardKind;
+    std::copy(values.begin(), values.end(), load.values);
+    load.valueCount = static_cast<int32_t>(values.size());
+    return load;
+  };
+  model.distributedLoads = {distributed(10, {-99.0f, 1, 2, 3}), distributed(11, {1, 1, -88.0f, -99.0f, -89.0f, -99.5f, 1}),
+                            distributed(12, {-99.0f, 7}), distributed(14, {-99.0f, -88.0f, -89.0f, -99.5f, 0, 0, 0, -99.0f})};
+  model.distributedLoadCount = 4;
+  NodeLoadRecord force{1, 1, 0, 0, -99.0f, {-88.0f, 0, -89.0f}};
+  NodeLoadRecord displacement{2, 1, 0, 4, 1.0f, {-99.0f, 0, 0}};
+  model.nodeLoads = {force, displacement};
+  model.nodeLoadCount = 2;
+  std::string title = "plate";
+  std::string path = dir / "deck.bdf";
+  ASSERT_EQ(BulkDataWriter(path, model, title, 0, 0, 1), 0);
+  EXPECT_EQ(Between(ReadWholeFile(path), "$ node data\n$\n", "$\nENDDATA"),
+            "GRID, 1, 0,-99.5000,-88.2000,-89.0000,\nGRID, 2, 0, , , ,\nGRID, 3, 0,1.0000, , ,\n"
+            "GRID, 4, 0, ,-99.0000, ,\n$\n$ constraints\n$\n$\n$ element data\n$\n"
+            "CBAR, 7, , 2, 3, 1, , , ,\n     , , , ,99.0000, , , , ,\n"
+            "$\n$ coordinate frames\n$\n"
+            "CORD2R, 5, ,-99.0000, , ,-99.0000, ,1.0000,\n     ,-88.0000, ,1.0000,\n"
+            "$\n$ material properties\n$\n$\n$ element properties\n$\nPROD, 3, 0, ,2.0000, , ,\n"
+            "$\n$ distributed loads\n$\n"
+            "PLOAD, 1,-99.0000, 1, 2, 3, ,\n"
+            "PLOAD1, 1, 7, FX, LE,-88.0000,-99.0000,-89.0000,-99.5000,\n"
+            "PLOAD2, 1,-99.0000, 7,\n"
+            "PLOAD4, 1, 7,-99.0000,-88.0000,-89.0000,-99.5000, , ,\n     , ,-99.0000, , ,\n"
+            "$\n$ node forces\n$\n"
+            "FORCE, 1, 1, 0,-99.0000,-88.0000, ,-89.0000,\nSPCD, 1, 2, 1,-99.0000,\n");
+}
+
 }  // namespace

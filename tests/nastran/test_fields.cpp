@@ -124,7 +124,42 @@ std::string ReferenceReal(float v) {
   return std::string(text).substr(0, kept) + exponent + ",";
 }
 
-TEST(RealFields, AgreesWithPrintfOverTheWholeRangeBelowTheHugeLimit) {
+// A field text without its comma read as a decimal ("1.500+8" is 1.5e8).
+double ReadField(const std::string& field) {
+  const std::size_t split = field.find_first_of("+-", 1);
+  if (split == std::string::npos) return std::strtod(field.c_str(), nullptr);
+  return std::strtod((field.substr(0, split) + "e" + field.substr(split)).c_str(), nullptr);
+}
+
+// The scientific short form written with printf: as many decimals as fit in
+// eight characters; a mantissa rounded up to 10 moves the exponent and is 1.0...
+std::string ReferenceScientific(double v) {
+  const int sign = v < 0 ? 1 : 0;
+  auto exponentLength = [](int x) { return x <= -10 || x >= 10 ? (x <= -100 || x >= 100 ? 4 : 3) : 2; };
+  char text[64];
+  std::snprintf(text, sizeof text, "%.20e", v);
+  int exponent = std::atoi(std::strchr(text, 'e') + 1);
+  int decimals = 8 - sign - 2 - exponentLength(exponent);
+  std::snprintf(text, sizeof text, "%.*e", decimals, v);
+  std::string mantissa(text, std::strchr(text, 'e'));
+  if (std::atoi(std::strchr(text, 'e') + 1) != exponent) {
+    ++exponent;
+    decimals = 8 - sign - 2 - exponentLength(exponent);
+    mantissa = std::string(sign ? "-1." : "1.") + std::string(static_cast<std::size_t>(decimals), '0');
+  }
+  return mantissa + (exponent < 0 ? "-" : "+") + std::to_string(std::abs(exponent)) + ",";
+}
+
+// The field as the rules write it: the table's text when it reads back within
+// 5.0e-5 of the value, else the scientific short form.
+std::string ReferenceField(float v) {
+  const std::string table = ReferenceReal(v);
+  const double read = ReadField(table.substr(0, table.size() - 1));
+  if (std::fabs(read - v) <= 5.0e-5 * std::fabs(static_cast<double>(v))) return table;
+  return ReferenceScientific(v);
+}
+
+TEST(RealFields, AgreesWithPrintfAndReadsBackOverTheWholeRangeBelowTheHugeLimit) {
   std::mt19937 random(12345);
   std::uniform_real_distribution<float> mantissa(1.0f, 10.0f);
   std::uniform_int_distribution<int> exponent(-44, 13);
@@ -147,12 +182,48 @@ TEST(RealFields, AgreesWithPrintfOverTheWholeRangeBelowTheHugeLimit) {
     ASSERT_NE(comma, std::string::npos);
     if (t != -99 && t != -88 && t != -89) {
       const std::string field = text.substr(at, comma + 1 - at);
-      ASSERT_EQ(field, ReferenceReal(v)) << "value " << v;
+      ASSERT_EQ(field, ReferenceField(v)) << "value " << v;
       EXPECT_LE(field.size(), 9u);
     }
     at = comma + 1;
   }
   EXPECT_EQ(at, text.size());
+}
+
+// Texts that do not read back within 5.0e-5 of the value give way to the
+// scientific short form; faithful texts stay as they were.
+TEST(RealFields, UnfaithfulTextsBecomeTheScientificShortForm) {
+  const struct {
+    double value;
+    const char* text;
+  } cases[] = {
+      {1.1499e-8, "1.1499-8,"},   {-1.5e-8, "-1.500-8,"},     {1.2345e-4, "1.2345-4,"},
+      {120049.0, "1.2005+5,"},    {4.0e-13, "4.000-13,"},     {-0.0123456, "-1.235-2,"},
+      {1.23456e20, "1.235+20,"},  {9.99996e-14, "1.000-13,"}, {-9.9994e-10, "-1.000-9,"},
+      {0.0100005, "0.010000,"},   // just inside the share
+      {0.0090005, "9.0005-3,"},   // just outside
+      {-0.0090005, "-9.000-3,"},
+      {1.5e8, "1.500+8,"},        {8.3333e-6, "0.8333-5,"},   {7.85e-9, "0.7850-8,"},
+      {2.1e5, "2.100+5,"},        {70000.0, "70000.0,"},      {0.3, "0.300000,"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    const float v = static_cast<float>(c.value);
+    EXPECT_EQ(RealFromFloat(v), c.text);
+    EXPECT_EQ(Real(static_cast<double>(v)), c.text);
+  }
+  // A double beyond the float range takes the form with a three-digit exponent.
+  EXPECT_EQ(Real(1.23456e200), "1.23+200,");
+}
+
+// Coordinates, loads and computed values are never markers; data values are.
+TEST(NumberFields, NeverMarkersButZeroStaysEmpty) {
+  const float values[] = {-99.5f, -88.2f, -89.0f, 0.0f, -0.0f, 2.5f};
+  EXPECT_EQ(Capture([&] { WriteNumberFields(values, 6, 1, 1); }), "     ,-99.5000,-88.2000,-89.0000, , ,2.5000,\n");
+  EXPECT_EQ(Capture([&] { WriteRealFields(values, 6, 0, 0); }), " , YES, NO, , ,2.5000,");
+  const double fields[] = {-99.0, -99.0, -88.0};
+  const FieldForm forms[] = {FieldForm::kInteger, FieldForm::kNumber, FieldForm::kReal};
+  EXPECT_EQ(Capture([&] { WriteFormFields(fields, forms, 3, 1, 0); }), " ,-99.0000, YES,\n");
 }
 
 TEST(Markers, ZeroAndMarkersInAllFourRoutines) {
