@@ -32,20 +32,26 @@ constexpr int kPa = 8, kPb = 9, kOffsetA = 10, kOffsetB = 13, kSa = 16, kSb = 17
 constexpr int kFieldCount = 18;
 constexpr int kDataFieldsMax = kFieldCount - kX1;  // X1 ... SB
 
-bool IsEmptyValue(double v) { return v == 0.0 || v == kBlank; }
+// Whether a field holds a value that asks for the further lines: a number
+// other than 0.0, or a data value that is neither 0.0 nor exactly -99.0.
+bool HoldsValue(double v, FieldForm form) {
+  if (form == FieldForm::kNumber) return v != 0.0;
+  return v != 0.0 && v != kBlank;
+}
 
-// Writes coordinates of the end node minus those of its offset point into
-// three fields, when both nodes are found; an offset slot of 0 is no offset.
+// Writes the vector from the end node to its offset point (offset point minus
+// end node, so that the bar end lies at the grid plus the offset) into three
+// fields, when both nodes are found; an offset slot of 0 is no offset.
 // Computed offsets are numbers, never markers.
 void SetOffset(double* fields, FieldForm* forms, int32_t endNode, int32_t offsetNode) {
   if (offsetNode == 0) return;
   const int32_t end = FindNodePosition(endNode);
   const int32_t offset = FindNodePosition(offsetNode);
   if (end < 0 || offset < 0) return;
-  const NodeRecord& a = CurrentModel->nodes[static_cast<std::size_t>(end)];
-  const NodeRecord& b = CurrentModel->nodes[static_cast<std::size_t>(offset)];
+  const NodeRecord& grid = CurrentModel->nodes[static_cast<std::size_t>(end)];
+  const NodeRecord& point = CurrentModel->nodes[static_cast<std::size_t>(offset)];
   for (int c = 0; c < 3; ++c) {
-    fields[c] = a.coordinates[c] - b.coordinates[c];
+    fields[c] = point.coordinates[c] - grid.coordinates[c];
     forms[c] = FieldForm::kNumber;
   }
 }
@@ -86,34 +92,34 @@ void WriteBarCard(const ElementRecord& element, int position) {
   OutputStream->Write(beam ? "CBEAM," : "CBAR,");
   if (!beam) fields[kOfft] = kBlank;
 
-  if (data != nullptr) {
-    switch (orientation) {
-      case BarOrientation::kVector:
-        // A beam's OFFT/BIT field is an integer; a bar's OFFT stays empty.
-        if (beam) forms[kOfft] = FieldForm::kInteger;
-        break;
-      case BarOrientation::kNode:
-        fields[kX1] = g0;
-        forms[kX1] = FieldForm::kInteger;
-        fields[kX2] = fields[kX3] = kBlank;
-        break;
-      case BarOrientation::kNodeAndOffsets:
-      case BarOrientation::kNodeOffsetsAll:
-        fields[kX1] = g0;
-        forms[kX1] = FieldForm::kInteger;
-        fields[kX2] = fields[kX3] = kBlank;
-        std::fill(fields + kOffsetA, fields + kOffsetB + 3, kBlank);
-        SetOffset(fields + kOffsetA, forms + kOffsetA, ga, ElementNodeNumber(element, 3));
-        SetOffset(fields + kOffsetB, forms + kOffsetB, gb, ElementNodeNumber(element, 4));
-        break;
-    }
+  // The orientation node and the computed offsets come from the node slots,
+  // so they need no data record; a vector does.
+  switch (orientation) {
+    case BarOrientation::kVector:
+      // A beam's OFFT/BIT field is an integer; a bar's OFFT stays empty.
+      if (beam && data != nullptr) forms[kOfft] = FieldForm::kInteger;
+      break;
+    case BarOrientation::kNode:
+      fields[kX1] = g0;
+      forms[kX1] = FieldForm::kInteger;
+      fields[kX2] = fields[kX3] = kBlank;
+      break;
+    case BarOrientation::kNodeAndOffsets:
+    case BarOrientation::kNodeOffsetsAll:
+      fields[kX1] = g0;
+      forms[kX1] = FieldForm::kInteger;
+      fields[kX2] = fields[kX3] = kBlank;
+      std::fill(fields + kOffsetA, fields + kOffsetB + 3, kBlank);
+      SetOffset(fields + kOffsetA, forms + kOffsetA, ga, ElementNodeNumber(element, 3));
+      SetOffset(fields + kOffsetB, forms + kOffsetB, gb, ElementNodeNumber(element, 4));
+      break;
   }
 
   WriteFormFields(fields, forms, kPa, 1, 0);
 
   const int lastField = beam ? kSb : kOffsetB + 2;
-  const bool moreLines =
-      data != nullptr && std::any_of(fields + kPa, fields + lastField + 1, [](double v) { return !IsEmptyValue(v); });
+  bool moreLines = false;
+  for (int i = kPa; i <= lastField; ++i) moreLines = moreLines || HoldsValue(fields[i], forms[i]);
   if (!moreLines) return;
   WriteFormFields(fields + kPa, forms + kPa, kSa - kPa, 1, 1);
   if (beam) WriteIntegerFields(fields + kSa, 2, 1, 1);

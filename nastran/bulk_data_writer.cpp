@@ -1,6 +1,7 @@
 #include "nastran/bulk_data_writer.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -209,6 +210,27 @@ class StreamScope {
   StreamScope& operator=(const StreamScope&) = delete;
 };
 
+// One line per kind of record that the deck leaves out, with its count.
+void WarnAboutRecordsNotWritten(const ElementsNotWritten& elements, int64_t loadsWithoutCard) {
+  struct Notice {
+    int64_t count;
+    const char* one;
+    const char* many;
+  };
+  const Notice notices[] = {
+      {elements.withoutCard, "element has no NASTRAN card and was not written",
+       "elements have no NASTRAN card and were not written"},
+      {elements.mpcWithoutData, "MPC element has no element data record and was not written",
+       "MPC elements have no element data record and were not written"},
+      {loadsWithoutCard, "distributed load has a card kind without NASTRAN card and was not written",
+       "distributed loads have a card kind without NASTRAN card and were not written"},
+  };
+  for (const Notice& notice : notices) {
+    if (notice.count > 0) std::printf("warning: %lld %s\n", static_cast<long long>(notice.count), notice.count == 1 ? notice.one : notice.many);
+  }
+  std::fflush(stdout);
+}
+
 void WriteSection(OutputFile& out, std::string_view name) {
   out.Write("$\n$ ");
   out.Write(name);
@@ -242,7 +264,7 @@ int BulkDataWriter(std::string& outputPath, Model& model, std::string& title, in
     WriteConstraintCards(*OutputStream, model);
   }
   WriteSection(*OutputStream, "element data");
-  WriteElementCards();
+  const ElementsNotWritten elementsNotWritten = WriteElementCards();
   WriteSection(*OutputStream, "coordinate frames");
   WriteFrameCards();
 
@@ -261,5 +283,6 @@ int BulkDataWriter(std::string& outputPath, Model& model, std::string& title, in
   }
 
   if (!file.Close()) return Report(file);
+  WarnAboutRecordsNotWritten(elementsNotWritten, geometryOnly ? 0 : DistributedLoadsWithoutCard(model));
   return 0;
 }

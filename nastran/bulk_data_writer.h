@@ -2,6 +2,7 @@
 // every card routine shares, and the card routines by family.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "model/model.h"
@@ -21,9 +22,16 @@ int BulkDataWriter(std::string& outputPath, Model& model, std::string& title, in
 
 // Card routines; they read CurrentModel and write to OutputStream.
 void WriteGridCards(int constraintFields);   // grid_cards.cpp
-void WriteElementCards();                    // element_cards.cpp
+// Elements the element section left out.
+struct ElementsNotWritten {
+  int64_t withoutCard = 0;     // their class has no card
+  int64_t mpcWithoutData = 0;  // MPC elements without their element data record
+};
+ElementsNotWritten WriteElementCards();      // element_cards.cpp
 int WriteFrameCards();                       // frame_cards.cpp
 int WriteMaterialCards();                    // material_cards.cpp
 int WritePropertyCards();                    // property_cards.cpp
 int WriteDistributedLoadCards();             // load_cards.cpp
 int WriteNodeForceCards();                   // load_cards.cpp
+// Distributed load records whose card kind has no card.
+int64_t DistributedLoadsWithoutCard(const Model& model);  // load_cards.cpp

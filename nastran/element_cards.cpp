@@ -188,8 +188,9 @@ void ReleaseElementLookups() {
   NodeNumberIndexModel = nullptr;
 }
 
-void WriteElementCards() {
+ElementsNotWritten WriteElementCards() {
   Model& model = *CurrentModel;
+  ElementsNotWritten notWritten;
   ReleaseElementLookups();
   if (!GeometryOnly) MatchElementRecords(model);
 
@@ -198,13 +199,17 @@ void WriteElementCards() {
     ElementRecord& element = model.elements[static_cast<std::size_t>(j)];
     ConvertNodeSlots(model, element);
     const int32_t shape = element.shape;
+    CardResult result = CardResult::kNoCard;
     if (shape == 3 || shape == 4) {
-      WriteShellCard(element, j);
+      result = WriteShellCard(element, j);
     } else if (shape >= 5 && shape <= 8) {
-      WriteSolidCard(element, j);
+      result = WriteSolidCard(element, j);
     } else if (shape <= 2) {
-      WriteLineCard(element, j);
+      result = WriteLineCard(element, j);
     }
+    if (result == CardResult::kNoCard) ++notWritten.withoutCard;
+    if (result == CardResult::kNoDataRecord) ++notWritten.mpcWithoutData;
   }
   ReleaseElementLookups();
+  return notWritten;
 }

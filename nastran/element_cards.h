@@ -23,11 +23,18 @@ extern std::vector<int32_t> ElementDataSlot;
 // (the same grouping as the deck driver's type code rewrite, less 1000).
 int32_t NormalisedElementClass(int32_t elementClass);
 
+// What a card routine wrote for an element.
+enum class CardResult {
+  kWritten,
+  kNoCard,        // the element's class (or shape) has no card
+  kNoDataRecord,  // the card needs the element data record, which is missing
+};
+
 // Card routines. The element's node slots already hold external node numbers.
-void WriteShellCard(ElementRecord& element, int position);
+CardResult WriteShellCard(ElementRecord& element, int position);
 void WriteShellDataFields(int dataSlot, int nodeCount, int clearOffset);
-void WriteSolidCard(ElementRecord& element, int position);
-void WriteLineCard(const ElementRecord& element, int position);
+CardResult WriteSolidCard(ElementRecord& element, int position);
+CardResult WriteLineCard(const ElementRecord& element, int position);
 void WriteBarCard(const ElementRecord& element, int position);
 
 // Helpers shared by the card routines.

@@ -112,17 +112,17 @@ void WriteMpcFromNodes(const ElementRecord& element, const PropertyRecord& data)
 
 }  // namespace
 
-void WriteLineCard(const ElementRecord& element, int position) {
+CardResult WriteLineCard(const ElementRecord& element, int position) {
   const int32_t elementClass = element.elementClass;
   if (elementClass >= kFirstBarClass && elementClass <= kLastBarClass) {
     WriteBarCard(element, position);
-    return;
+    return CardResult::kWritten;
   }
   const LineCard* card = nullptr;
   for (const LineCard& row : kLineCards) {
     if (row.elementClass == elementClass) card = &row;
   }
-  if (card == nullptr) return;
+  if (card == nullptr) return CardResult::kNoCard;
 
   const PropertyRecord* property = ElementPropertyRecord(position);
   const PropertyRecord* data = ElementDataRecord(position);
@@ -186,7 +186,7 @@ void WriteLineCard(const ElementRecord& element, int position) {
       WriteRealFields(&k, 1, 0, 0);
       WriteIntegerFields(integers, 4, 0, 0);
       WriteRealFields(tail, 2, 1, 0);
-      return;
+      return CardResult::kWritten;
     }
     case LineLayout::kDamper: {
       WriteCardStart(card->name, element.externalNumber);
@@ -195,7 +195,7 @@ void WriteLineCard(const ElementRecord& element, int position) {
                                   g2 != 0 ? DataOrBlank(data, 2) : kBlank};
       WriteRealFields(&b, 1, 0, 0);
       WriteIntegerFields(integers, 4, 1, 0);
-      return;
+      return CardResult::kWritten;
     }
     case LineLayout::kGapVector:
       WriteCardName(card->name);
@@ -208,7 +208,7 @@ void WriteLineCard(const ElementRecord& element, int position) {
       } else {
         WriteIntegerFields(fields, 4, 1, 0);
       }
-      return;
+      return CardResult::kWritten;
     case LineLayout::kMassMatrix: {
       WriteCardName(card->name);
       const double integers[3] = {static_cast<double>(element.externalNumber), static_cast<double>(g1),
@@ -219,7 +219,7 @@ void WriteLineCard(const ElementRecord& element, int position) {
       WriteRealFields(terms, 5, 1, 0);
       WriteRealFields(terms + 5, 8, 1, 1);
       WriteRealFields(terms + 13, 8, 1, 1);
-      return;
+      return CardResult::kWritten;
     }
     case LineLayout::kMass: {
       WriteCardName(card->name);
@@ -230,17 +230,20 @@ void WriteLineCard(const ElementRecord& element, int position) {
       WriteIntegerFields(integers, 3, 0, 0);
       WriteRealFields(values, 4, 1, 0);
       WriteRealFields(values + 4, 6, 1, 1);
-      return;
+      return CardResult::kWritten;
     }
     case LineLayout::kMpcFromData:
-      if (data != nullptr) WriteMpcFromData(*data);
-      return;
+      if (data == nullptr) return CardResult::kNoDataRecord;
+      WriteMpcFromData(*data);
+      return CardResult::kWritten;
     case LineLayout::kMpcFromNodes:
-      if (data != nullptr) WriteMpcFromNodes(element, *data);
-      return;
+      if (data == nullptr) return CardResult::kNoDataRecord;
+      WriteMpcFromNodes(element, *data);
+      return CardResult::kWritten;
   }
 
   WriteCardName(card->name);
   WriteIntegerFields(fields, integerCount, realCount == 0 ? 1 : 0, 0);
   if (realCount > 0) WriteRealFields(fields + integerCount, realCount, 1, 0);
+  return CardResult::kWritten;
 }

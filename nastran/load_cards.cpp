@@ -9,9 +9,13 @@
 #include <iterator>
 #include <limits>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "model/checked_numbers.h"
+#include "model/solid_faces.h"
 #include "nastran/bulk_data_writer.h"
+#include "nastran/element_cards.h"
 #include "nastran/fields.h"
 
 namespace {
@@ -58,7 +62,62 @@ int32_t NodeNumberAt(const Model& model, int32_t index) {
   return model.nodes[static_cast<std::size_t>(index) - 1].externalNumber;
 }
 
+// Writes one real load value; 0.0 is written "0.0," where an empty field
+// would mean something else to the solver (a default).
+void WriteLoadValue(OutputFile& out, float value, bool explicitZero) {
+  if (explicitZero && value == 0.0f) return out.Write("0.0,");
+  WriteNumberFields(&value, 1, 0, 0);
+}
 
+// The position of the first element with an external number, found directly
+// when numbers run 1, 2, 3 ... and through an index (built on first need)
+// otherwise; -1 when no element has it.
+class ElementLookup {
+ public:
+  explicit ElementLookup(const Model& model) : model_(model) {}
+
+  const ElementRecord* Find(int32_t number) {
+    const std::size_t count = UsableCount(model_.elementCount, model_.elements);
+    if (ElementNumbersNonSequential == 0 && number >= 1 && static_cast<std::size_t>(number) <= count &&
+        model_.elements[static_cast<std::size_t>(number) - 1].externalNumber == number) {
+      return &model_.elements[static_cast<std::size_t>(number) - 1];
+    }
+    if (index_.empty() && count > 0) {
+      index_.reserve(count);
+      for (std::size_t i = 0; i < count; ++i) index_.emplace_back(model_.elements[i].externalNumber, i);
+      std::sort(index_.begin(), index_.end());
+    }
+    const auto found = std::lower_bound(index_.begin(), index_.end(), std::pair<int32_t, std::size_t>(number, 0));
+    if (found == index_.end() || found->first != number) return nullptr;
+    return &model_.elements[found->second];
+  }
+
+ private:
+  const Model& model_;
+  std::vector<std::pair<int32_t, std::size_t>> index_;  // (number, position), sorted
+};
+
+// G1 and G3 (G4 for a tetrahedron) that name the loaded face of a solid: the
+// node of the face's first corner, and of its third corner (a four-cornered
+// face) or the corner off the face (a tetrahedron). The element's node slots
+// hold node numbers by now. False when the element is no solid or the face
+// is not one of its faces.
+bool SolidFaceGrids(const ElementRecord& element, int32_t face, int32_t (&grids)[2]) {
+  const SolidFaceTable* faces = FindSolidFaces(element.shape);
+  if (faces == nullptr || face < 1 || face > faces->faceCount) return false;
+  const int32_t* corners = faces->corners[face - 1];
+  grids[0] = ElementNodeNumber(element, corners[0] - 1);
+  grids[1] = 0;
+  if (corners[3] != 0) {
+    grids[1] = ElementNodeNumber(element, corners[2] - 1);
+  } else if (faces->cornerSlots == 4) {
+    // A tetrahedron: the one corner that is not on the face.
+    for (int32_t slot = 1; slot <= 4; ++slot) {
+      if (slot != corners[0] && slot != corners[1] && slot != corners[2]) grids[1] = ElementNodeNumber(element, slot - 1);
+    }
+  }
+  return true;
+}
 
 void WritePload(const Model& model, const DistributedLoadRecord& load) {
   WriteCardStart("PLOAD", load.loadSet);
@@ -68,6 +127,26 @@ void WritePload(const Model& model, const DistributedLoadRecord& load) {
   WriteIntegerFields(grids, 4, 1, 0);
 }
 
+// "PLOAD1, set, eid, type, scale," with X1, P1, X2, P2. X1 has no default:
+// a load at end A is written 0.0. Without an element the field is empty.
+void WritePload1Card(OutputFile& out, const DistributedLoadRecord& load, const int32_t* elementNumber,
+                     int32_t loadType, int32_t scale) {
+  WriteCardStart("PLOAD1", load.loadSet);
+  if (elementNumber != nullptr)
+    WriteIntegerText(*elementNumber);
+  else
+    out.Write(" ,");
+  out.Put(' ');
+  out.Write(kPload1LoadTypes[loadType]);
+  out.Write(", ");
+  out.Write(kPload1ScaleKinds[scale]);
+  out.Put(',');
+  WriteLoadValue(out, load.values[2], true);      // X1
+  WriteNumberFields(load.values + 3, 3, 1, 0);  // P1, X2, P2
+}
+
+// One card per element of the list in positions 6 to 31, or, when the list is
+// empty, one card for the record's own element.
 void WritePload1(OutputFile& out, const Model& model, const DistributedLoadRecord& load) {
   int32_t loadType = TruncateToInt32(load.values[0]);
   if (loadType < 1 || loadType >= static_cast<int32_t>(std::size(kPload1LoadTypes))) loadType = 1;
@@ -75,20 +154,16 @@ void WritePload1(OutputFile& out, const Model& model, const DistributedLoadRecor
   if (scale < 1 || scale >= static_cast<int32_t>(std::size(kPload1ScaleKinds))) scale = 1;
   const std::size_t elementCount = UsableCount(model.elementCount, model.elements);
 
+  if (TruncateToInt32(load.values[kPload1ListStart]) == 0) {
+    WritePload1Card(out, load, &load.elementNumber, loadType, scale);
+    return;
+  }
   for (int p = kPload1ListStart; p < kLoadValues; ++p) {
     const int32_t index = TruncateToInt32(load.values[p]);
     if (index == 0) break;
-    WriteCardStart("PLOAD1", load.loadSet);
-    if (index >= 1 && static_cast<std::size_t>(index) <= elementCount)
-      WriteIntegerText(model.elements[static_cast<std::size_t>(index) - 1].externalNumber);
-    else
-      out.Write(" ,");
-    out.Put(' ');
-    out.Write(kPload1LoadTypes[loadType]);
-    out.Write(", ");
-    out.Write(kPload1ScaleKinds[scale]);
-    out.Put(',');
-    WriteNumberFields(load.values + 2, 4, 1, 0);  // X1, P1, X2, P2
+    const bool known = index >= 1 && static_cast<std::size_t>(index) <= elementCount;
+    WritePload1Card(out, load, known ? &model.elements[static_cast<std::size_t>(index) - 1].externalNumber : nullptr,
+                    loadType, scale);
   }
 }
 
@@ -102,7 +177,14 @@ void WritePload2(OutputFile& out, const DistributedLoadRecord& load) {
     if (number == 0) break;
     numbers[count++] = number;
   }
-
+  if (count == 0) {
+    // No list: the record's own element.
+    WriteCardStart("PLOAD2", load.loadSet);
+    WriteNumberFields(load.values, 1, 0, 0);
+    WriteIntegerText(load.elementNumber);
+    out.Put('\n');
+    return;
+  }
   for (int first = 0; first < count;) {
     int last = first;
     while (last + 1 < count && static_cast<int64_t>(numbers[last + 1]) == static_cast<int64_t>(numbers[last]) + 1)
@@ -136,20 +218,27 @@ void WritePload2(OutputFile& out, const DistributedLoadRecord& load) {
   if (onLine > 0) flush();
 }
 
-void WritePload4(OutputFile& out, const Model& model, DistributedLoadRecord& load) {
-  // G1 and G3 are node indexes; the record keeps the node numbers in their place.
-  int32_t grids[2];
-  for (int k = 0; k < 2; ++k) {
-    float& slot = load.values[4 + k];
-    const int32_t index = TruncateToInt32(slot);
-    grids[k] = index == 0 ? 0 : NodeNumberAt(model, index);
-    if (index != 0) slot = static_cast<float>(grids[k]);
+void WritePload4(OutputFile& out, const Model& model, ElementLookup& elements, DistributedLoadRecord& load) {
+  int32_t grids[2] = {0, 0};
+  const ElementRecord* element = nullptr;
+  if (load.values[4] == 0.0f && load.values[5] == 0.0f) element = elements.Find(load.elementNumber);
+  if (element == nullptr || !SolidFaceGrids(*element, load.faceNumber, grids)) {
+    // G1 and G3 are node indexes; the record keeps the node numbers in their place.
+    for (int k = 0; k < 2; ++k) {
+      float& slot = load.values[4 + k];
+      const int32_t index = TruncateToInt32(slot);
+      grids[k] = index == 0 ? 0 : NodeNumberAt(model, index);
+      if (index != 0) slot = static_cast<float>(grids[k]);
+    }
   }
   WriteCardStart("PLOAD4", load.loadSet);
   out.Put(' ');
   out.WriteInt(load.elementNumber);
   out.Put(',');
-  WriteNumberFields(load.values, 4, 0, 0);  // P1 to P4
+  // An empty P2, P3 or P4 means "equal to P1": once the corners differ, every
+  // zero pressure is written as 0.0.
+  const bool varying = load.values[1] != 0.0f || load.values[2] != 0.0f || load.values[3] != 0.0f;
+  for (int k = 0; k < 4; ++k) WriteLoadValue(out, load.values[k], varying);
   WriteIntegerFields(grids, 2, 1, 0);
   if (load.values[7] != 0.0f || load.values[8] != 0.0f || load.values[9] != 0.0f) {
     static constexpr FieldForm kFrameThenDirection[4] = {FieldForm::kInteger, FieldForm::kNumber,
@@ -159,23 +248,51 @@ void WritePload4(OutputFile& out, const Model& model, DistributedLoadRecord& loa
   }
 }
 
+// A PLOAD, or a PLOAD1 or PLOAD2 that takes its elements from a list in its
+// values, repeats the record before it when set, kind and values agree: every
+// record of one definition carries the same values, and the cards of the
+// first one already load all the elements of the list.
+bool RepeatsListCards(const DistributedLoadRecord& load, const DistributedLoadRecord* previous) {
+  if (previous == nullptr || previous->loadSet != load.loadSet || previous->cardKind != load.cardKind) return false;
+  const bool listCard = load.cardKind == kPload ||
+                        (load.cardKind == kPload1 && TruncateToInt32(load.values[kPload1ListStart]) != 0) ||
+                        (load.cardKind == kPload2 && TruncateToInt32(load.values[kPload2ListStart]) != 0);
+  if (!listCard) return false;
+  for (int k = 0; k < kLoadValues; ++k) {
+    if (!(previous->values[k] == load.values[k])) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 int WriteDistributedLoadCards() {
   Model& model = *CurrentModel;
   OutputFile& out = *OutputStream;
+  ElementLookup elements(model);
   const std::size_t count = UsableCount(model.distributedLoadCount, model.distributedLoads);
   for (std::size_t i = 0; i < count; ++i) {
     DistributedLoadRecord& load = model.distributedLoads[i];
+    if (RepeatsListCards(load, i > 0 ? &model.distributedLoads[i - 1] : nullptr)) continue;
     switch (load.cardKind) {
       case kPload: WritePload(model, load); break;
       case kPload1: WritePload1(out, model, load); break;
       case kPload2: WritePload2(out, load); break;
-      case kPload4: WritePload4(out, model, load); break;
+      case kPload4: WritePload4(out, model, elements, load); break;
       default: break;  // no card of this kind
     }
   }
   return model.distributedLoadCount;
+}
+
+int64_t DistributedLoadsWithoutCard(const Model& model) {
+  int64_t without = 0;
+  const std::size_t count = UsableCount(model.distributedLoadCount, model.distributedLoads);
+  for (std::size_t i = 0; i < count; ++i) {
+    const int32_t kind = model.distributedLoads[i].cardKind;
+    without += kind != kPload && kind != kPload1 && kind != kPload2 && kind != kPload4 ? 1 : 0;
+  }
+  return without;
 }
 
 int WriteNodeForceCards() {

@@ -120,10 +120,10 @@ void WriteShellDataFields(int dataSlot, int nodeCount, int clearOffset) {
   }
 }
 
-void WriteShellCard(ElementRecord& element, int position) {
+CardResult WriteShellCard(ElementRecord& element, int position) {
   const int nodeCount = ElementNodeCount(element);
   const ShellRule* rule = FindShellRule(element.elementClass, nodeCount);
-  if (rule == nullptr) return;
+  if (rule == nullptr) return CardResult::kNoCard;
 
   const PropertyRecord* property = ElementPropertyRecord(position);
   const int32_t pid = property != nullptr ? property->id : 0;
@@ -184,4 +184,5 @@ void WriteShellCard(ElementRecord& element, int position) {
       WriteLineEnd();
       break;
   }
+  return CardResult::kWritten;
 }

@@ -23,12 +23,12 @@ constexpr int kContinuationNodes = 8;
 
 }  // namespace
 
-void WriteSolidCard(ElementRecord& element, int /*position*/) {
+CardResult WriteSolidCard(ElementRecord& element, int /*position*/) {
   const char* name = nullptr;
   for (const SolidCardName& card : kSolidCardNames) {
     if (card.shape == element.shape) name = card.name;
   }
-  if (name == nullptr) return;
+  if (name == nullptr) return CardResult::kNoCard;
 
   // The node slots already hold node numbers.
   const int nodeCount = ElementNodeCount(element);
@@ -46,4 +46,5 @@ void WriteSolidCard(ElementRecord& element, int /*position*/) {
     WriteIntegerFields(nodes + written, count, 1, 1);
     written += count;
   }
+  return CardResult::kWritten;
 }

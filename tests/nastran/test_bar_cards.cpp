@@ -45,9 +45,9 @@ TEST_F(BarCards, OffsetsFromOffsetNodes) {
   deck.AddRecord(0, 112, {123.0f, 456.0f, 9.0f, 9.0f});
   EXPECT_EQ(deck.WriteElements(),
             "CBAR, 3, 4, 101, 102, 103, , , ,\n"
-            "     , 123, 456, ,-0.10000, , ,-0.10000, ,\n"
+            "     , 123, 456, ,0.100000, , ,0.100000, ,\n"
             "CBAR, 4, 4, 101, 102, 103, , , ,\n"
-            "     , 123, 456, , , , ,-0.10000, ,\n");
+            "     , 123, 456, , , , ,0.100000, ,\n");
 }
 
 TEST_F(BarCards, OffsetNodeLookupTakesDirectPositionElseFirstWithTheNumber) {
@@ -63,7 +63,7 @@ TEST_F(BarCards, OffsetNodeLookupTakesDirectPositionElseFirstWithTheNumber) {
   deck.AddRecord(0, 129, {0.0f});
   EXPECT_EQ(deck.WriteElements(),
             "CBEAM, 1, , 1, 3, 3, , , ,\n"
-            "     , , ,-5.0000, , , , ,-0.50000,\n"
+            "     , , ,5.0000, , , , ,0.500000,\n"
             "     , , ,\n");
 
   // An offset node number that no node carries gives no offset.
@@ -75,6 +75,30 @@ TEST_F(BarCards, OffsetNodeLookupTakesDirectPositionElseFirstWithTheNumber) {
   EXPECT_EQ(missing.WriteElements(),
             "CBAR, 2, , 1, 2, , , , ,\n"
             "     , 1, 2, , , , , , ,\n");
+}
+
+// The offset vector points from the grid to the bar's end: end A lies at GA
+// plus the offset. The orientation node and computed offsets need no data
+// record; without one there are no pins, and a vector class stays bare.
+TEST_F(BarCards, OffsetsPointFromTheGridAndNodeClassesNeedNoDataRecord) {
+  ElementModel deck;
+  deck.AddNode(1, 0, 0, 0);
+  deck.AddNode(2, 10, 0, 0);
+  deck.AddNode(3, 0, 5, 0);
+  deck.AddNode(4, 1, 0, 0);   // OA: one along the axis from GA
+  deck.AddNode(5, 9, 0, 2);   // OB: inward and up from GB
+  deck.AddElement(1, 2, 112, {1, 2, 3, 4, 5});
+  deck.AddElement(2, 2, 111, {1, 2, 3});
+  deck.AddElement(3, 2, 129, {1, 2, 3, 4, 0});
+  deck.AddElement(4, 2, 110, {1, 2, 3});
+  EXPECT_EQ(deck.WriteElements(),
+            "CBAR, 1, , 1, 2, 3, , , ,\n"
+            "     , , ,1.0000, , ,-1.0000, ,2.0000,\n"
+            "CBAR, 2, , 1, 2, 3, , , ,\n"
+            "CBEAM, 3, , 1, 2, 3, , , ,\n"
+            "     , , ,1.0000, , , , , ,\n"
+            "     , , ,\n"
+            "CBAR, 4, , 1, 2, , , , ,\n");
 }
 
 TEST_F(BarCards, BeamWithAllFourteenValues) {

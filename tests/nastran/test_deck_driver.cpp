@@ -539,7 +539,7 @@ TEST_F(DeckDriver, MarkersOnlyInDataValues) {
   EXPECT_EQ(Between(ReadWholeFile(path), "$ node data\n$\n", "$\nENDDATA"),
             "GRID, 1, 0,-99.5000,-88.2000,-89.0000,\nGRID, 2, 0, , , ,\nGRID, 3, 0,1.0000, , ,\n"
             "GRID, 4, 0, ,-99.0000, ,\n$\n$ constraints\n$\n$\n$ element data\n$\n"
-            "CBAR, 7, , 2, 3, 1, , , ,\n     , , , ,99.0000, , , , ,\n"
+            "CBAR, 7, , 2, 3, 1, , , ,\n     , , , ,-99.0000, , , , ,\n"
             "$\n$ coordinate frames\n$\n"
             "CORD2R, 5, ,-99.0000, , ,-99.0000, ,1.0000,\n     ,-88.0000, ,1.0000,\n"
             "$\n$ material properties\n$\n$\n$ element properties\n$\nPROD, 3, 0, ,2.0000, , ,\n"
@@ -550,6 +550,74 @@ TEST_F(DeckDriver, MarkersOnlyInDataValues) {
             "PLOAD4, 1, 7,-99.0000,-88.0000,-89.0000,-99.5000, , ,\n     , ,-99.0000, , ,\n"
             "$\n$ node forces\n$\n"
             "FORCE, 1, 1, 0,-99.0000,-88.0000, ,-89.0000,\nSPCD, 1, 2, 1,-99.0000,\n");
+}
+
+
+// A pressure found from a node set on a face of a solid names the face by its
+// corners: G1 and G3 of a four-cornered face, G1 alone for a wedge's
+// triangle, G1 and the corner off the face (G4) for a tetrahedron.
+TEST_F(DeckDriver, SolidFacePressuresNameTheirFace) {
+  fixture::Project project;
+  const float corners[8][3] = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {0, 0, 1}, {1, 0, 1}, {1, 1, 1}, {0, 1, 1}};
+  for (int i = 0; i < 8; ++i) project.nodes.push_back({11 + i, corners[i][0], corners[i][1], corners[i][2]});
+  for (int i = 0; i < 6; ++i) project.nodes.push_back({21 + i, corners[i][0] + 5, corners[i][1], corners[i][2]});
+  for (int i = 0; i < 4; ++i) project.nodes.push_back({31 + i, corners[i][0] + 9, corners[i][1], corners[i][2]});
+  project.elements = {{101, 80, 0, {1, 2, 3, 4, 5, 6, 7, 8}},
+                      {102, 60, 0, {9, 10, 11, 12, 13, 14}},
+                      {103, 70, 0, {15, 16, 17, 18}}};
+  fixture::LoadFile loads;
+  for (const std::vector<int32_t>& nodeSet :
+       {std::vector<int32_t>{15, 16, 17, 18}, {21, 22, 25, 24}, {24, 25, 26}, {31, 32, 34}}) {
+    fixture::DistributedLoad pressure{};
+    pressure.loadSet = 1;
+    pressure.nodeSet = true;
+    pressure.list = nodeSet;
+    pressure.values = {5};
+    loads.distributedLoads.push_back(pressure);
+  }
+  fixture::WriteProjectFiles(dir / "solid", project, &loads);
+  Model model;
+  ASSERT_EQ(ProjectReader(dir / "solid", model), 0);
+  std::string title = "solid";
+  std::string path = dir / "solid.bdf";
+  ASSERT_EQ(BulkDataWriter(path, model, title, 0, 0, 1), 0);
+  EXPECT_EQ(Between(ReadWholeFile(path), "$ distributed loads\n$\n", "$\n$ node forces"),
+            "PLOAD4, 1, 101,5.0000, , , , 15, 17,\n"
+            "PLOAD4, 1, 102,5.0000, , , , 21, 25,\n"
+            "PLOAD4, 1, 102,5.0000, , , , 24, ,\n"
+            "PLOAD4, 1, 103,5.0000, , , , 31, 33,\n");
+}
+
+// What the deck leaves out is said once per kind, after the deck is written.
+TEST_F(DeckDriver, RecordsWithoutCardsAreCountedInWarnings) {
+  Model model;
+  SetNodes(model, {Node(1), Node(2), Node(3), Node(4), Node(5), Node(6)});
+  auto element = [](int32_t number, int32_t shape, int32_t elementClass, int32_t nodeCount) {
+    ElementRecord record{};
+    record.externalNumber = number;
+    record.shape = shape;
+    record.elementClass = elementClass;
+    record.nodeCount = nodeCount;
+    for (int32_t k = 0; k < nodeCount; ++k) record.nodeIndexes[k] = k + 1;
+    return record;
+  };
+  model.elements = {element(1, 2, 107, 2), element(2, 3, 12, 6), element(3, 2, 210, 2), element(4, 2, 102, 2)};
+  model.elementCount = 4;
+  DistributedLoadRecord unknownKind{};
+  unknownKind.elementNumber = 1;
+  unknownKind.loadSet = 1;
+  unknownKind.cardKind = 13;
+  model.distributedLoads = {unknownKind};
+  model.distributedLoadCount = 1;
+  std::string title = "plate";
+  std::string path = dir / "deck.bdf";
+  testing::internal::CaptureStdout();
+  ASSERT_EQ(BulkDataWriter(path, model, title, 0, 0, 1), 0);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "warning: 2 elements have no NASTRAN card and were not written\n"
+            "warning: 1 MPC element has no element data record and was not written\n"
+            "warning: 1 distributed load has a card kind without NASTRAN card and was not written\n");
+  EXPECT_EQ(Between(ReadWholeFile(path), "$ element data\n$\n", "$\n"), "CROD,  4, , 1, 2,\n");
 }
 
 }  // namespace

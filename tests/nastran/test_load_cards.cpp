@@ -98,9 +98,9 @@ TEST(DistributedLoadCards, PloadNamesNodesByIndex) {
 
 TEST(DistributedLoadCards, Pload1WritesOneCardPerElementIndex) {
   EXPECT_EQ(DistributedCards({Distributed(7, 11, {3, 2, 0, 10, 1, 10, 1, 3, 2, 0, 4})}),
-            "PLOAD1, 7, 11, FZ, FR, ,10.0000,1.0000,10.0000,\n"
-            "PLOAD1, 7, 13, FZ, FR, ,10.0000,1.0000,10.0000,\n"
-            "PLOAD1, 7, 12, FZ, FR, ,10.0000,1.0000,10.0000,\n");
+            "PLOAD1, 7, 11, FZ, FR,0.0,10.0000,1.0000,10.0000,\n"
+            "PLOAD1, 7, 13, FZ, FR,0.0,10.0000,1.0000,10.0000,\n"
+            "PLOAD1, 7, 12, FZ, FR,0.0,10.0000,1.0000,10.0000,\n");
   // Load types and scale kinds outside their tables count as FX and LE; an
   // element index outside the table is an empty field.
   EXPECT_EQ(DistributedCards({Distributed(8, 11, {13, 5, 1, 0, 0, 0, 6, -2}),
@@ -108,8 +108,6 @@ TEST(DistributedLoadCards, Pload1WritesOneCardPerElementIndex) {
             "PLOAD1, 8, , FX, LE,1.0000, , , ,\n"
             "PLOAD1, 8, , FX, LE,1.0000, , , ,\n"
             "PLOAD1, 8, 15, MZE, FRPR,1.0000, , , ,\n");
-  // No element index: no card.
-  EXPECT_EQ(DistributedCards({Distributed(9, 11, {1, 1, 5, 5, 5, 5, 0, 3})}), "");
 }
 
 TEST(DistributedLoadCards, Pload2GroupsRunsOfFiveOrMore) {
@@ -130,8 +128,48 @@ TEST(DistributedLoadCards, Pload2GroupsRunsOfFiveOrMore) {
             "PLOAD2, 4,-2.0000, 10, THRU, 14,\n"
             "PLOAD2, 4,-2.0000, 20, THRU, 25,\n"
             "PLOAD2, 4,-2.0000, 50, 1, 2,\n");
-  // No numbers: no card, not even one with the pressure alone.
-  EXPECT_EQ(DistributedCards({Distributed(3, 12, {100})}), "");
+}
+
+// Zero corner pressures of a varying PLOAD4 are written 0.0: an empty P2 to
+// P4 would mean "equal to P1". A uniform pressure keeps its empty fields.
+TEST(DistributedLoadCards, Pload4ZeroCornersOfAVaryingPressure) {
+  EXPECT_EQ(DistributedCards({Distributed(1, 14, {10, 0, 0, 10}, 11), Distributed(1, 14, {0, 0, 5, 0}, 12),
+                              Distributed(1, 14, {10, 0, 0, 0}, 13), Distributed(1, 14, {10, -0.0f, 0, 0}, 14)}),
+            "PLOAD4, 1, 11,10.0000,0.0,0.0,10.0000, , ,\n"
+            "PLOAD4, 1, 12,0.0,0.0,5.0000,0.0, , ,\n"
+            "PLOAD4, 1, 13,10.0000, , , , , ,\n"
+            "PLOAD4, 1, 14,10.0000, , , , , ,\n");
+}
+
+// PLOAD1 and PLOAD2 take their elements from the list in their values, or,
+// when it is empty, load the record's own element. The records of one
+// definition share one value row, so a record that repeats the one before it
+// writes nothing; a PLOAD4 is written for every record.
+TEST(DistributedLoadCards, ListCardsAndRecordsOfOneDefinition) {
+  EXPECT_EQ(DistributedCards({
+                Distributed(9, 11, {1, 1, 0, 5, 1, 5, 0}, 12),       // no list: its own element
+                Distributed(9, 11, {1, 1, 0, 5, 1, 5, 0}, 13),       // no list: written again
+                Distributed(9, 11, {2, 1, 0, 5, 1, 5, 2, 3}, 12),    // a list of elements 12, 13
+                Distributed(9, 11, {2, 1, 0, 5, 1, 5, 2, 3}, 13),    // the same definition: nothing
+                Distributed(9, 12, {100}, 14),                       // no list
+                Distributed(9, 12, {100, 3, 4}, 14),                 // a list
+                Distributed(9, 12, {100, 3, 4}, 15),                 // repeated
+                Distributed(8, 12, {100, 3, 4}, 15),                 // another load set
+                Distributed(8, 10, {2.5f, 5, 6, 7}, 11),             // PLOAD after a PLOAD2: written
+                Distributed(8, 10, {2.5f, 5, 6, 7}, 12),             // repeated
+                Distributed(8, 14, {1, 1, 1, 1}, 11),
+                Distributed(8, 14, {1, 1, 1, 1}, 11),                // PLOAD4: every record
+            }),
+            "PLOAD1, 9, 12, FX, LE,0.0,5.0000,1.0000,5.0000,\n"
+            "PLOAD1, 9, 13, FX, LE,0.0,5.0000,1.0000,5.0000,\n"
+            "PLOAD1, 9, 12, FY, LE,0.0,5.0000,1.0000,5.0000,\n"
+            "PLOAD1, 9, 13, FY, LE,0.0,5.0000,1.0000,5.0000,\n"
+            "PLOAD2, 9,100.00, 14,\n"
+            "PLOAD2, 9,100.00, 3, 4,\n"
+            "PLOAD2, 8,100.00, 3, 4,\n"
+            "PLOAD, 8,2.5000, 105, 106, 107, ,\n"
+            "PLOAD4, 8, 11,1.0000,1.0000,1.0000,1.0000, , ,\n"
+            "PLOAD4, 8, 11,1.0000,1.0000,1.0000,1.0000, , ,\n");
 }
 
 TEST(DistributedLoadCards, Pload2ReadsAFullRecord) {
@@ -175,7 +213,7 @@ TEST(DistributedLoadCards, NumbersAreExact) {
   EXPECT_EQ(DistributedCards(model, {Distributed(40000001, 10, {1, 2}), Distributed(7, 11, {1, 1, 0, 0, 0, 0, 1}),
                                      Distributed(7, 14, {1, 0, 0, 0, 2}, 50000001)}),
             "PLOAD, 40000001,1.0000, 20000001, , , ,\n"
-            "PLOAD1, 7, 30000001, FX, LE, , , , ,\n"
+            "PLOAD1, 7, 30000001, FX, LE,0.0, , , ,\n"
             "PLOAD4, 7, 50000001,1.0000, , , , 20000001, ,\n");
 }
 
