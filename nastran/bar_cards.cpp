@@ -1,9 +1,11 @@
 // Bar and beam element cards (CBAR, CBEAM, classes 110 to 129). The last digit
 // of the class says how the orientation and the end offsets are given.
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "nastran/bulk_data_writer.h"
+#include "nastran/displacement_frames.h"
 #include "nastran/element_cards.h"
 #include "nastran/fields.h"
 
@@ -52,6 +54,34 @@ void SetOffset(double* fields, FieldForm* forms, int32_t endNode, int32_t offset
   const NodeRecord& point = CurrentModel->nodes[static_cast<std::size_t>(offset)];
   for (int c = 0; c < 3; ++c) {
     fields[c] = point.coordinates[c] - grid.coordinates[c];
+    forms[c] = FieldForm::kNumber;
+  }
+}
+
+// Whether the field routines write a field empty: 0.0, an empty-field marker
+// in a data value, or a value that is not a number.
+bool WrittenEmpty(double v, FieldForm form) {
+  if (!std::isfinite(v) || v == 0.0) return true;
+  return form == FieldForm::kReal && TruncateToInt32(v) == BLANK_FIELD;
+}
+
+// The solver reads a vector given at a grid in that grid's displacement frame
+// when its GRID card names one: the three fields then get the vector's
+// components along that frame's directions at the grid, as numbers. Without
+// a usable frame the fields stay as they are.
+void ExpressInDisplacementFrame(int32_t gridNumber, double* fields, FieldForm* forms) {
+  const int32_t position = FindNodePosition(gridNumber);
+  if (position < 0) return;
+  const NodeRecord& grid = CurrentModel->nodes[static_cast<std::size_t>(position)];
+  if (!WritesDisplacementFrame(grid)) return;
+  const FrameRecord* frame = FindFrame(grid.outputFrameId);
+  if (frame == nullptr) return;
+  double vector[3];
+  for (int c = 0; c < 3; ++c) vector[c] = WrittenEmpty(fields[c], forms[c]) ? 0.0 : fields[c];
+  float components[3];
+  if (!ComponentsInFrame(*frame, grid.coordinates, vector, components)) return;
+  for (int c = 0; c < 3; ++c) {
+    fields[c] = components[c];
     forms[c] = FieldForm::kNumber;
   }
 }
@@ -114,6 +144,10 @@ void WriteBarCard(const ElementRecord& element, int position) {
       SetOffset(fields + kOffsetB, forms + kOffsetB, gb, ElementNodeNumber(element, 4));
       break;
   }
+
+  if (orientation == BarOrientation::kVector && data != nullptr) ExpressInDisplacementFrame(ga, fields + kX1, forms + kX1);
+  ExpressInDisplacementFrame(ga, fields + kOffsetA, forms + kOffsetA);
+  ExpressInDisplacementFrame(gb, fields + kOffsetB, forms + kOffsetB);
 
   WriteFormFields(fields, forms, kPa, 1, 0);
 

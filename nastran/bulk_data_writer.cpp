@@ -10,6 +10,7 @@
 #include "model/checked_numbers.h"
 #include "model/date_text.h"
 #include "model/file_names.h"
+#include "nastran/fields.h"
 
 OutputFile* OutputStream = nullptr;
 Model* CurrentModel = nullptr;
@@ -48,26 +49,49 @@ void RewritePropertyTypeCodes(Model& model) {
 }
 
 
-// Distinct load set numbers in order of first appearance, distributed loads
-// first; a record with the same number as the record before it is passed
-// over, and so are records at the very start whose number is 0.
-std::vector<int32_t> LoadSetList(const Model& model) {
-  std::vector<int32_t> list;
+// The sets the case control selects: the global constraint set of the SPC1
+// cards, the MPC sets of the element section, and the load sets' own
+// constraint sets.
+struct SetSelection {
+  bool spc1 = false;              // the deck has SPC1 cards (set 100)
+  std::vector<int32_t> mpcSets;   // distinct positive MPC set ids, in order of first appearance
+  int64_t mpcRequest = 0;         // the MPC set requested (the MPCADD set for several); 0 = none
+  int64_t unselectableMpcCards = 0;
+  LoadSetConstraints loadSets;
+};
+
+SetSelection SelectSets(const Model& model, int writeConstraints) {
+  SetSelection selection;
+  if (writeConstraints) {
+    const std::size_t nodeCount = UsableCount(model.nodeCount, model.nodes);
+    for (std::size_t i = 0; i < nodeCount && !selection.spc1; ++i) {
+      selection.spc1 = model.nodes[i].constraintCode != 0 && model.nodes[i].externalNumber != 0;
+    }
+  }
   std::unordered_set<int32_t> seen;
-  int32_t previous = 0;
-  auto visit = [&](int32_t loadSet) {
-    if (loadSet == previous) return;
-    previous = loadSet;
-    if (seen.insert(loadSet).second) list.push_back(loadSet);
-  };
-  const std::size_t distributed = UsableCount(model.distributedLoadCount, model.distributedLoads);
-  for (std::size_t i = 0; i < distributed; ++i) visit(model.distributedLoads[i].loadSet);
-  const std::size_t nodeLoads = UsableCount(model.nodeLoadCount, model.nodeLoads);
-  for (std::size_t i = 0; i < nodeLoads; ++i) visit(model.nodeLoads[i].loadSet);
-  return list;
+  for (int32_t id : MpcCardSetIds(model)) {
+    if (id <= 0) {
+      ++selection.unselectableMpcCards;
+    } else if (seen.insert(id).second) {
+      selection.mpcSets.push_back(id);
+    }
+  }
+  if (selection.mpcSets.size() == 1) {
+    selection.mpcRequest = selection.mpcSets.front();
+  } else if (!selection.mpcSets.empty()) {
+    selection.mpcRequest = int64_t{*std::max_element(selection.mpcSets.begin(), selection.mpcSets.end())} + 1;
+  }
+  selection.loadSets = LoadSetConstraintSets(model);
+  return selection;
 }
 
-void WriteCaseControl(OutputFile& out, const Model& model, const std::string& title, int writeConstraints) {
+void WriteSetRequest(OutputFile& out, std::string_view request, int64_t set) {
+  out.Write(request);
+  out.WriteInt(set);
+  out.Put('\n');
+}
+
+void WriteCaseControl(OutputFile& out, const Model& model, const std::string& title, const SetSelection& sets) {
   out.Write("$ Project file: ");
   out.Write(title);
   out.Write("\n$ Date:  ");
@@ -75,8 +99,10 @@ void WriteCaseControl(OutputFile& out, const Model& model, const std::string& ti
   out.Write("\n$\nSOL 101\nCEND\n$\nTITLE=");
   out.Write(title);
   out.Write("\nECHO=BOTH\nDISP=ALL\nFORCE=ALL\nSPCF=ALL\nSTRESS=ALL\n");
-  // Above the first subcase, so that the constraint set applies to every subcase.
-  if (writeConstraints) out.Write(kConstraintSetRequest);
+  // Above the first subcase, so that the sets apply to every subcase. A set
+  // that no card defines is not requested: solvers stop on it.
+  if (sets.spc1) out.Write(kConstraintSetRequest);
+  if (sets.mpcRequest != 0) WriteSetRequest(out, "MPC=", sets.mpcRequest);
   const std::vector<int32_t> loadSets = LoadSetList(model);
   for (std::size_t k = 0; k < loadSets.size(); ++k) {
     out.Write("SUBCASE ");
@@ -86,8 +112,41 @@ void WriteCaseControl(OutputFile& out, const Model& model, const std::string& ti
     out.Write("\nLOAD=");
     out.WriteInt(loadSets[k]);
     out.Put('\n');
+    const auto own = sets.loadSets.order.find(loadSets[k]);
+    if (own != sets.loadSets.order.end()) WriteSetRequest(out, "SPC=", sets.loadSets.SubcaseSet(own->second));
   }
   out.Write("$\n$\nBEGIN BULK\n");
+}
+
+// One SPCADD per load set with its own constraints: the set its subcase
+// requests is the load set's constraint set together with set 100.
+void WriteConstraintSetUnions(OutputFile& out, const SetSelection& sets) {
+  for (std::size_t k = 0; k < sets.loadSets.loadSets.size(); ++k) {
+    out.Write("SPCADD, ");
+    out.WriteInt(sets.loadSets.SubcaseSet(k));
+    out.Write(sets.spc1 ? ", 100, " : ", ");
+    out.WriteInt(sets.loadSets.base + static_cast<int64_t>(k) + 1);
+    out.Write(",\n");
+  }
+}
+
+// The MPCADD card that joins several MPC sets into the set the case control
+// requests: seven ids on the first line, eight on each continuation line.
+void WriteMpcSetUnion(OutputFile& out, const SetSelection& sets) {
+  if (sets.mpcSets.size() < 2) return;
+  out.Write("MPCADD, ");
+  out.WriteInt(sets.mpcRequest);
+  out.Put(',');
+  constexpr std::size_t kFirstLine = 7;
+  constexpr std::size_t kContinuation = 8;
+  for (std::size_t i = 0; i < sets.mpcSets.size(); ++i) {
+    if (i == kFirstLine || (i > kFirstLine && (i - kFirstLine) % kContinuation == 0)) {
+      out.Put('\n');
+      out.Write(CONTINUATION_START);
+    }
+    WriteIntegerText(sets.mpcSets[i]);
+  }
+  out.Put('\n');
 }
 
 // SPC1 cards of set 100: for every distinct non-zero constraint code, THRU
@@ -211,7 +270,8 @@ class StreamScope {
 };
 
 // One line per kind of record that the deck leaves out, with its count.
-void WarnAboutRecordsNotWritten(const ElementsNotWritten& elements, int64_t loadsWithoutCard) {
+void WarnAboutRecordsNotWritten(const ElementsNotWritten& elements, int64_t loadsWithoutCard,
+                                int64_t unselectableMpcCards, int64_t undefinedFrames) {
   struct Notice {
     int64_t count;
     const char* one;
@@ -224,6 +284,10 @@ void WarnAboutRecordsNotWritten(const ElementsNotWritten& elements, int64_t load
        "MPC elements have no element data record and were not written"},
       {loadsWithoutCard, "distributed load has a card kind without NASTRAN card and was not written",
        "distributed loads have a card kind without NASTRAN card and were not written"},
+      {unselectableMpcCards, "MPC card has a set id that no solver accepts",
+       "MPC cards have a set id that no solver accepts"},
+      {undefinedFrames, "node has a displacement frame (CD) that no frame card defines",
+       "nodes have a displacement frame (CD) that no frame card defines"},
   };
   for (const Notice& notice : notices) {
     if (notice.count > 0) std::printf("warning: %lld %s\n", static_cast<long long>(notice.count), notice.count == 1 ? notice.one : notice.many);
@@ -239,6 +303,25 @@ void WriteSection(OutputFile& out, std::string_view name) {
 
 }  // namespace
 
+// Distinct load set numbers in order of first appearance, distributed loads
+// first; a record with the same number as the record before it is passed
+// over, and so are records at the very start whose number is 0.
+std::vector<int32_t> LoadSetList(const Model& model) {
+  std::vector<int32_t> list;
+  std::unordered_set<int32_t> seen;
+  int32_t previous = 0;
+  auto visit = [&](int32_t loadSet) {
+    if (loadSet == previous) return;
+    previous = loadSet;
+    if (seen.insert(loadSet).second) list.push_back(loadSet);
+  };
+  const std::size_t distributed = UsableCount(model.distributedLoadCount, model.distributedLoads);
+  for (std::size_t i = 0; i < distributed; ++i) visit(model.distributedLoads[i].loadSet);
+  const std::size_t nodeLoads = UsableCount(model.nodeLoadCount, model.nodeLoads);
+  for (std::size_t i = 0; i < nodeLoads; ++i) visit(model.nodeLoads[i].loadSet);
+  return list;
+}
+
 int BulkDataWriter(std::string& outputPath, Model& model, std::string& title, int geometryOnly, int split,
                    int writeConstraints) {
   CurrentModel = &model;
@@ -251,20 +334,24 @@ int BulkDataWriter(std::string& outputPath, Model& model, std::string& title, in
   const StreamScope scope(file);
   GeometryOnly = geometryOnly;
 
+  SetSelection sets;
   if (!geometryOnly) {
     CutShortExtension(title);
-    WriteCaseControl(file, model, title, writeConstraints);
+    sets = SelectSets(model, writeConstraints);
+    WriteCaseControl(file, model, title, sets);
     RewritePropertyTypeCodes(model);
   }
 
   WriteSection(*OutputStream, "node data");
-  WriteGridCards(!writeConstraints);
-  if (writeConstraints) {
+  const int64_t undefinedFrames = WriteGridCards(!writeConstraints);
+  if (writeConstraints || !sets.loadSets.loadSets.empty()) {
     WriteSection(*OutputStream, "constraints");
-    WriteConstraintCards(*OutputStream, model);
+    if (writeConstraints) WriteConstraintCards(*OutputStream, model);
+    WriteConstraintSetUnions(*OutputStream, sets);
   }
   WriteSection(*OutputStream, "element data");
   const ElementsNotWritten elementsNotWritten = WriteElementCards();
+  WriteMpcSetUnion(*OutputStream, sets);
   WriteSection(*OutputStream, "coordinate frames");
   WriteFrameCards();
 
@@ -283,6 +370,7 @@ int BulkDataWriter(std::string& outputPath, Model& model, std::string& title, in
   }
 
   if (!file.Close()) return Report(file);
-  WarnAboutRecordsNotWritten(elementsNotWritten, geometryOnly ? 0 : DistributedLoadsWithoutCard(model));
+  WarnAboutRecordsNotWritten(elementsNotWritten, geometryOnly ? 0 : DistributedLoadsWithoutCard(model),
+                             sets.unselectableMpcCards, undefinedFrames);
   return 0;
 }

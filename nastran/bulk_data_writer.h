@@ -2,8 +2,11 @@
 // every card routine shares, and the card routines by family.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "model/model.h"
 #include "model/output_file.h"
@@ -21,7 +24,9 @@ int BulkDataWriter(std::string& outputPath, Model& model, std::string& title, in
                    int writeConstraints);
 
 // Card routines; they read CurrentModel and write to OutputStream.
-void WriteGridCards(int constraintFields);   // grid_cards.cpp
+// Returns the number of GRID cards whose displacement frame (CD) no frame
+// card defines.
+int64_t WriteGridCards(int constraintFields);  // grid_cards.cpp
 // Elements the element section left out.
 struct ElementsNotWritten {
   int64_t withoutCard = 0;     // their class has no card
@@ -33,5 +38,25 @@ int WriteMaterialCards();                    // material_cards.cpp
 int WritePropertyCards();                    // property_cards.cpp
 int WriteDistributedLoadCards();             // load_cards.cpp
 int WriteNodeForceCards();                   // load_cards.cpp
+// The constraint sets of load sets whose node loads write SPC cards (held
+// components, and the companions of prescribed displacements). With B the
+// larger of 100 and the largest load set number, the k-th such load set in
+// subcase order (from 0 here) has its SPC cards in set B + k + 1, and its
+// subcase selects set B + n + k + 1, which adds that set to set 100.
+struct LoadSetConstraints {
+  int64_t base = 100;                               // B
+  std::vector<int32_t> loadSets;                    // in subcase order
+  std::unordered_map<int32_t, std::size_t> order;   // load set -> k
+  int64_t ConstraintSet(int32_t loadSet) const;     // B + k + 1 (the load set itself when none)
+  int64_t SubcaseSet(std::size_t k) const;          // B + n + k + 1
+};
+LoadSetConstraints LoadSetConstraintSets(const Model& model);  // load_cards.cpp
+
+// Distinct load set numbers in order of first appearance (the subcases).
+std::vector<int32_t> LoadSetList(const Model& model);           // bulk_data_writer.cpp
+
+// The set ids of the MPC cards the element section writes, in element order.
+std::vector<int32_t> MpcCardSetIds(const Model& model);         // line_cards.cpp
+
 // Distributed load records whose card kind has no card.
 int64_t DistributedLoadsWithoutCard(const Model& model);  // load_cards.cpp

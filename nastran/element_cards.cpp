@@ -36,6 +36,9 @@ struct KeyedPosition {
   int32_t position;  // 0-based in the array indexed
 };
 
+// A signed number as a key whose unsigned order is the signed order.
+uint64_t SignedKey(int32_t value) { return static_cast<uint64_t>(int64_t{value} + (int64_t{1} << 31)); }
+
 bool KeyThenPosition(const KeyedPosition& a, const KeyedPosition& b) {
   return a.key != b.key ? a.key < b.key : a.position < b.position;
 }
@@ -97,14 +100,15 @@ void BuildNodeNumberIndex(const Model& model) {
   const int nodeCount = NodeRecordCount(model);
   NodeNumberIndex.resize(static_cast<std::size_t>(nodeCount));
   for (int i = 0; i < nodeCount; ++i) {
-    // Offset by 2^31 so that the unsigned order is the signed order.
-    const uint64_t key = static_cast<uint64_t>(int64_t{model.nodes[static_cast<std::size_t>(i)].externalNumber} +
-                                               (int64_t{1} << 31));
-    NodeNumberIndex[static_cast<std::size_t>(i)] = {key, i};
+    NodeNumberIndex[static_cast<std::size_t>(i)] = {SignedKey(model.nodes[static_cast<std::size_t>(i)].externalNumber), i};
   }
   std::sort(NodeNumberIndex.begin(), NodeNumberIndex.end(), KeyThenPosition);
   NodeNumberIndexModel = &model;
 }
+
+// Frame ids sorted, each with its position; built on the first lookup.
+std::vector<KeyedPosition> FrameIdIndex;
+const Model* FrameIdIndexModel = nullptr;
 
 void ConvertNodeSlots(const Model& model, ElementRecord& element) {
   const int nodeCount = NodeRecordCount(model);
@@ -169,8 +173,23 @@ int32_t FindNodePosition(int32_t g) {
     return g - 1;
   }
   if (NodeNumberIndexModel != &model) BuildNodeNumberIndex(model);
-  const uint64_t key = static_cast<uint64_t>(int64_t{g} + (int64_t{1} << 31));
-  return FirstWithKey(NodeNumberIndex, key);
+  return FirstWithKey(NodeNumberIndex, SignedKey(g));
+}
+
+const FrameRecord* FindFrame(int32_t id) {
+  if (CurrentModel == nullptr) return nullptr;
+  const Model& model = *CurrentModel;
+  if (FrameIdIndexModel != &model) {
+    const std::size_t count = UsableCount(model.frameCount, model.frames);
+    FrameIdIndex.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+      FrameIdIndex[i] = {SignedKey(model.frames[i].id), static_cast<int32_t>(i)};
+    }
+    std::sort(FrameIdIndex.begin(), FrameIdIndex.end(), KeyThenPosition);
+    FrameIdIndexModel = &model;
+  }
+  const int32_t found = FirstWithKey(FrameIdIndex, SignedKey(id));
+  return found < 0 ? nullptr : &model.frames[static_cast<std::size_t>(found)];
 }
 
 void WriteNodeNumbers(const ElementRecord& element, int first, int count) {
@@ -186,6 +205,8 @@ void ReleaseElementLookups() {
   std::vector<int32_t>().swap(ElementDataSlot);
   std::vector<KeyedPosition>().swap(NodeNumberIndex);
   NodeNumberIndexModel = nullptr;
+  std::vector<KeyedPosition>().swap(FrameIdIndex);
+  FrameIdIndexModel = nullptr;
 }
 
 ElementsNotWritten WriteElementCards() {

@@ -62,6 +62,10 @@ int32_t TruncateToInt32(double value);
 // with that number (through an index built on first need); -1 when none.
 int32_t FindNodePosition(int32_t g);
 
+// The first frame record with an id (through an index built on first need),
+// or null.
+const FrameRecord* FindFrame(int32_t id);
+
 // Writes " n," for each of count node numbers of the element from slot first.
 void WriteNodeNumbers(const ElementRecord& element, int first, int count);
 

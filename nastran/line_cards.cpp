@@ -3,6 +3,8 @@
 // Bars and beams go on to WriteBarCard.
 #include <algorithm>
 #include <cstdint>
+#include <unordered_map>
+#include <vector>
 
 #include "nastran/bulk_data_writer.h"
 #include "nastran/element_cards.h"
@@ -42,6 +44,12 @@ constexpr LineCard kLineCards[] = {
 };
 
 constexpr int32_t kFirstBarClass = 110;
+constexpr int32_t kMpcFromDataClass = 210;
+constexpr int32_t kMpcFromNodesClass = 211;
+
+uint64_t MpcRecordKey(int32_t typeCode, int32_t id) {
+  return (static_cast<uint64_t>(static_cast<uint32_t>(typeCode)) << 32) | static_cast<uint32_t>(id);
+}
 constexpr int32_t kLastBarClass = 129;
 constexpr double kBlank = BLANK_FIELD;
 constexpr int kFieldCount = 24;
@@ -246,4 +254,28 @@ CardResult WriteLineCard(const ElementRecord& element, int position) {
   WriteIntegerFields(fields, integerCount, realCount == 0 ? 1 : 0, 0);
   if (realCount > 0) WriteRealFields(fields + integerCount, realCount, 1, 0);
   return CardResult::kWritten;
+}
+
+std::vector<int32_t> MpcCardSetIds(const Model& model) {
+  // The element data record of an MPC element is the first record whose type
+  // code is the element's class and whose id is its materialId, as the
+  // element section matches it.
+  std::unordered_map<uint64_t, std::size_t> firstRecord;
+  const std::size_t propertyCount = UsableCount(model.propertyCount, model.properties);
+  for (std::size_t i = 0; i < propertyCount; ++i) {
+    const PropertyRecord& record = model.properties[i];
+    if (record.typeCode == kMpcFromDataClass || record.typeCode == kMpcFromNodesClass)
+      firstRecord.try_emplace(MpcRecordKey(record.typeCode, record.id), i);
+  }
+  std::vector<int32_t> ids;
+  if (firstRecord.empty()) return ids;
+  const std::size_t elementCount = UsableCount(model.elementCount, model.elements);
+  for (std::size_t j = 0; j < elementCount; ++j) {
+    const ElementRecord& element = model.elements[j];
+    if (element.shape > 2 || (element.elementClass != kMpcFromDataClass && element.elementClass != kMpcFromNodesClass))
+      continue;
+    const auto found = firstRecord.find(MpcRecordKey(element.elementClass, element.materialId));
+    if (found != firstRecord.end()) ids.push_back(TruncateToInt32(DataValue(model.properties[found->second], 0)));
+  }
+  return ids;
 }

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <limits>
 #include <string_view>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -39,21 +40,41 @@ constexpr int kLoadValues = 32;
 constexpr int kThruMinimum = 5;
 constexpr int kPload2NumbersPerCard = 6;
 
+enum class NodeLoadForm {
+  kVector,      // name, set, grid, frame, magnitude, vector
+  kConstraint,  // SPC triples (grid, component, empty value): the component is held at zero
+  kPrescribed,  // SPCD triples, each card after its SPC companion
+};
+
 struct NodeLoadCard {
   std::string_view name;
   int firstDof;  // degree of freedom of the first component; 0 for a vector card
+  NodeLoadForm form;
 };
 
 // Card by node load kind; kinds outside 0 to 5 are treated as 0.
 constexpr NodeLoadCard kNodeLoadCards[] = {
-    {"FORCE", 0}, {"MOMENT", 0}, {"SPC", 1}, {"SPC", 4}, {"SPCD", 1}, {"SPCD", 4},
+    {"FORCE", 0, NodeLoadForm::kVector},      {"MOMENT", 0, NodeLoadForm::kVector},
+    {"SPC", 1, NodeLoadForm::kConstraint},    {"SPC", 4, NodeLoadForm::kConstraint},
+    {"SPCD", 1, NodeLoadForm::kPrescribed},   {"SPCD", 4, NodeLoadForm::kPrescribed},
 };
 constexpr int kNodeLoadKinds = static_cast<int>(std::size(kNodeLoadCards));
 
 // Records whose components all lie below this magnitude write nothing.
 constexpr double kSmallestComponent = 1.0e-8;
 
+// The global constraint set of the SPC1 cards.
+constexpr int64_t kGlobalConstraintSet = 100;
 
+const NodeLoadCard& CardOf(const NodeLoadRecord& load) {
+  return kNodeLoadCards[load.kind >= 0 && load.kind < kNodeLoadKinds ? load.kind : 0];
+}
+
+bool WritesCards(const NodeLoadRecord& load) {
+  const float* c = load.components;
+  return !(std::fabs(c[0]) < kSmallestComponent && std::fabs(c[1]) < kSmallestComponent &&
+           std::fabs(c[2]) < kSmallestComponent);
+}
 
 // External number of the node with a 1-based index; 0 (an empty field) for an
 // index outside the node table.
@@ -295,20 +316,50 @@ int64_t DistributedLoadsWithoutCard(const Model& model) {
   return without;
 }
 
-int WriteNodeForceCards() {
-  const Model& model = *CurrentModel;
-  OutputFile& out = *OutputStream;
+LoadSetConstraints LoadSetConstraintSets(const Model& model) {
+  LoadSetConstraints sets;
+  sets.base = kGlobalConstraintSet;
+  std::unordered_set<int32_t> constrained;  // load sets with an SPC card
+  const std::size_t distributed = UsableCount(model.distributedLoadCount, model.distributedLoads);
+  for (std::size_t i = 0; i < distributed; ++i)
+    sets.base = std::max<int64_t>(sets.base, model.distributedLoads[i].loadSet);
   const std::size_t count = UsableCount(model.nodeLoadCount, model.nodeLoads);
   for (std::size_t i = 0; i < count; ++i) {
     const NodeLoadRecord& load = model.nodeLoads[i];
-    const int kind = load.kind >= 0 && load.kind < kNodeLoadKinds ? load.kind : 0;
-    const NodeLoadCard& card = kNodeLoadCards[kind];
-    const float* c = load.components;
-    if (std::fabs(c[0]) < kSmallestComponent && std::fabs(c[1]) < kSmallestComponent &&
-        std::fabs(c[2]) < kSmallestComponent)
-      continue;
+    sets.base = std::max<int64_t>(sets.base, load.loadSet);
+    if (CardOf(load).form != NodeLoadForm::kVector && WritesCards(load)) constrained.insert(load.loadSet);
+  }
+  if (constrained.empty()) return sets;
+  for (int32_t loadSet : LoadSetList(model)) {
+    if (constrained.count(loadSet) == 0) continue;
+    sets.order.emplace(loadSet, sets.loadSets.size());
+    sets.loadSets.push_back(loadSet);
+  }
+  return sets;
+}
 
-    if (card.firstDof == 0) {
+int64_t LoadSetConstraints::ConstraintSet(int32_t loadSet) const {
+  const auto found = order.find(loadSet);
+  if (found == order.end()) return loadSet;  // a load set without a subcase keeps its number
+  return base + static_cast<int64_t>(found->second) + 1;
+}
+
+int64_t LoadSetConstraints::SubcaseSet(std::size_t k) const {
+  return base + static_cast<int64_t>(loadSets.size()) + static_cast<int64_t>(k) + 1;
+}
+
+int WriteNodeForceCards() {
+  const Model& model = *CurrentModel;
+  OutputFile& out = *OutputStream;
+  const LoadSetConstraints sets = LoadSetConstraintSets(model);
+  const std::size_t count = UsableCount(model.nodeLoadCount, model.nodeLoads);
+  for (std::size_t i = 0; i < count; ++i) {
+    const NodeLoadRecord& load = model.nodeLoads[i];
+    const NodeLoadCard& card = CardOf(load);
+    if (!WritesCards(load)) continue;
+    const float* c = load.components;
+
+    if (card.form == NodeLoadForm::kVector) {
       // Name, set, grid, frame, magnitude, vector.
       WriteCardStart(card.name, load.loadSet);
       WriteIntegerText(load.nodeNumber);
@@ -317,23 +368,34 @@ int WriteNodeForceCards() {
       WriteNumberFields(values, 4, 1, 0);
       continue;
     }
+    const int64_t constraintSet = sets.ConstraintSet(load.loadSet);
 
-    // Up to two (grid, component, value) triples to a card; zero components are skipped.
-    int written = 0;
+    // The non-zero components, two (grid, component, value) triples to a card.
+    int components[3];
+    int used = 0;
     for (int k = 0; k < 3; ++k) {
-      if (c[k] == 0.0f) continue;
-      ++written;
-      if (written == 2) {
-        WriteIntegerText(load.nodeNumber);
-      } else {
-        if (written == 3) out.Put('\n');
-        WriteCardStart(card.name, load.loadSet);
-        WriteIntegerText(load.nodeNumber);
-      }
-      WriteIntegerText(card.firstDof + k);
-      WriteNumberFields(c + k, 1, 0, 0);
+      if (c[k] != 0.0f) components[used++] = k;
     }
-    out.Put('\n');
+    for (int first = 0; first < used; first += 2) {
+      const int last = std::min(first + 2, used);
+      // The SPC card holds the components at zero in the load set's own
+      // constraint set; an SPCD that follows gives their value.
+      WriteCardStart("SPC", constraintSet);
+      for (int t = first; t < last; ++t) {
+        WriteIntegerText(load.nodeNumber);
+        WriteIntegerText(card.firstDof + components[t]);
+        out.Write(" ,");
+      }
+      out.Put('\n');
+      if (card.form != NodeLoadForm::kPrescribed) continue;
+      WriteCardStart(card.name, load.loadSet);
+      for (int t = first; t < last; ++t) {
+        WriteIntegerText(load.nodeNumber);
+        WriteIntegerText(card.firstDof + components[t]);
+        WriteNumberFields(c + components[t], 1, 0, 0);
+      }
+      out.Put('\n');
+    }
   }
   return model.nodeLoadCount;
 }

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -124,9 +125,9 @@ TEST_F(CaseControlTest, LeadingZeroSetsAndRepeatsAcrossTheTwoListsAreSkipped) {
   SetNodes(model, {Node(1)});
   SetLoadSets(model, {0, 0, 4}, {4, 4});
   EXPECT_EQ(CaseControl(Write(model, 1)),
-            Header("plate") + "SPC=100\nSUBCASE 1\nSUBTITLE = Load case  4\nLOAD=4\n$\n$\nBEGIN BULK\n");
+            Header("plate") + "SUBCASE 1\nSUBTITLE = Load case  4\nLOAD=4\n$\n$\nBEGIN BULK\n");
   Model empty;
-  SetNodes(empty, {Node(1)});
+  SetNodes(empty, {Node(1, 123)});
   EXPECT_EQ(CaseControl(Write(empty, 1)), Header("plate") + "SPC=100\n$\n$\nBEGIN BULK\n");
   Model noConstraints;
   SetNodes(noConstraints, {Node(1)});
@@ -333,7 +334,7 @@ TEST_F(DeckDriver, SplitDeckPutsPropertiesAndLoadsIntoSideFiles) {
   std::string path = dir / "deck.dat";
   ASSERT_EQ(BulkDataWriter(path, model, title, 0, 1, 1), 0);
   EXPECT_EQ(path, dir / "deck.nload");
-  EXPECT_EQ(ReadWholeFile(dir / "deck.dat"), Header("plate") + "SPC=100\n$\n$\nBEGIN BULK\n" + kPlateGeometry +
+  EXPECT_EQ(ReadWholeFile(dir / "deck.dat"), Header("plate") + "$\n$\nBEGIN BULK\n" + kPlateGeometry +
                                                  "$\n$ constraints\n$\n" + kPlateElementsAndFrames);
   EXPECT_EQ(ReadWholeFile(dir / "deck.nprop"), "$\n$ material properties\n$\n$\n$ element properties\n$\n");
   EXPECT_EQ(ReadWholeFile(dir / "deck.nload"), "$\n$ distributed loads\n$\n$\n$ node forces\n$\n");
@@ -538,7 +539,7 @@ TEST_F(DeckDriver, MarkersOnlyInDataValues) {
   ASSERT_EQ(BulkDataWriter(path, model, title, 0, 0, 1), 0);
   EXPECT_EQ(Between(ReadWholeFile(path), "$ node data\n$\n", "$\nENDDATA"),
             "GRID, 1, 0,-99.5000,-88.2000,-89.0000,\nGRID, 2, 0, , , ,\nGRID, 3, 0,1.0000, , ,\n"
-            "GRID, 4, 0, ,-99.0000, ,\n$\n$ constraints\n$\n$\n$ element data\n$\n"
+            "GRID, 4, 0, ,-99.0000, ,\n$\n$ constraints\n$\nSPCADD, 102, 101,\n$\n$ element data\n$\n"
             "CBAR, 7, , 2, 3, 1, , , ,\n     , , , ,-99.0000, , , , ,\n"
             "$\n$ coordinate frames\n$\n"
             "CORD2R, 5, ,-99.0000, , ,-99.0000, ,1.0000,\n     ,-88.0000, ,1.0000,\n"
@@ -549,7 +550,7 @@ TEST_F(DeckDriver, MarkersOnlyInDataValues) {
             "PLOAD2, 1,-99.0000, 7,\n"
             "PLOAD4, 1, 7,-99.0000,-88.0000,-89.0000,-99.5000, , ,\n     , ,-99.0000, , ,\n"
             "$\n$ node forces\n$\n"
-            "FORCE, 1, 1, 0,-99.0000,-88.0000, ,-89.0000,\nSPCD, 1, 2, 1,-99.0000,\n");
+            "FORCE, 1, 1, 0,-99.0000,-88.0000, ,-89.0000,\nSPC, 101, 2, 1, ,\nSPCD, 1, 2, 1,-99.0000,\n");
 }
 
 
@@ -618,6 +619,176 @@ TEST_F(DeckDriver, RecordsWithoutCardsAreCountedInWarnings) {
             "warning: 1 MPC element has no element data record and was not written\n"
             "warning: 1 distributed load has a card kind without NASTRAN card and was not written\n");
   EXPECT_EQ(Between(ReadWholeFile(path), "$ element data\n$\n", "$\n"), "CROD,  4, , 1, 2,\n");
+}
+
+
+// --- constraint and MPC sets that reach the solver -------------------------
+
+class SetSelectionTest : public DeckDriver {
+ protected:
+  std::string Write(Model& model) {
+    std::string title = "plate";
+    std::string path = dir / "deck.bdf";
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(BulkDataWriter(path, model, title, 0, 0, 1), 0);
+    console = testing::internal::GetCapturedStdout();
+    return ReadWholeFile(path);
+  }
+  std::string console;
+};
+
+ElementRecord LineElement(int32_t number, int32_t elementClass, std::initializer_list<int32_t> slots,
+                          int32_t dataId = 0) {
+  ElementRecord element{};
+  element.externalNumber = number;
+  element.shape = 2;
+  element.elementClass = elementClass;
+  element.materialId = dataId;
+  for (int32_t slot : slots) element.nodeIndexes[element.nodeCount++] = slot;
+  return element;
+}
+
+PropertyRecord DataRecord(int32_t id, int32_t typeCode, std::initializer_list<float> values) {
+  PropertyRecord record{};
+  record.id = id;
+  record.typeCode = typeCode;
+  for (float value : values) record.values[record.valueCount++] = value;
+  return record;
+}
+
+// The MPC cards' sets are selected above the subcases: one set directly,
+// several through an MPCADD after the element cards; a set id of 0 or below
+// cannot be selected and is counted in a warning.
+TEST_F(SetSelectionTest, MpcSetsAreSelected) {
+  const struct {
+    std::vector<float> sets;
+    const char* request;
+    const char* union_;
+    const char* console;
+  } cases[] = {
+      {{5, 5}, "MPC=5\n", "", ""},
+      {{9, 4, 9}, "MPC=10\n", "MPCADD, 10, 9, 4,\n", ""},
+      {{1, 2, 3, 4, 5, 6, 7, 8, 9}, "MPC=10\n", "MPCADD, 10, 1, 2, 3, 4, 5, 6, 7,\n     , 8, 9,\n", ""},
+      {{0, 3, -2}, "MPC=3\n", "", "warning: 2 MPC cards have a set id that no solver accepts\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.request);
+    Model model;
+    SetNodes(model, {Node(1, 123456), Node(2)});
+    for (std::size_t i = 0; i < c.sets.size(); ++i) {
+      const int32_t id = static_cast<int32_t>(i) + 1;
+      model.elements.push_back(LineElement(10 + id, 210, {1, 2}, id));
+      model.properties.push_back(DataRecord(id, 210, {c.sets[i], 2, 1, 1.0f}));
+    }
+    model.elementCount = static_cast<int32_t>(model.elements.size());
+    model.propertyCount = static_cast<int32_t>(model.properties.size());
+    const std::string deck = Write(model);
+    EXPECT_EQ(Between(deck, "STRESS=ALL\nSPC=100\n", "$\n$\nBEGIN BULK"), c.request);
+    const std::string elements = Between(deck, "$ element data\n$\n", "$\n$ coordinate frames");
+    EXPECT_EQ(elements.substr(elements.rfind("1.0000,\n") + 8), c.union_);
+    EXPECT_EQ(console, c.console);
+  }
+}
+
+// A node constrained in a frame keeps that frame (CD) on its GRID card, and
+// vectors given at that grid are written in that frame's directions there.
+TEST_F(SetSelectionTest, ConstraintsKeepTheirFrame) {
+  const float c30 = static_cast<float>(std::cos(M_PI / 6)), s30 = 0.5f;
+  Model model;
+  NodeRecord roller = Node(2, 23, 10.0f);
+  roller.outputFrameId = 1;
+  NodeRecord ring = Node(4, 3);
+  ring.coordinates[0] = 3;
+  ring.coordinates[1] = 4;
+  ring.outputFrameId = 2;
+  NodeRecord undefined = Node(5, 1);
+  undefined.outputFrameId = 9;
+  SetNodes(model, {Node(1), roller, Node(3, 0, 20.0f), ring, undefined});
+  model.frames = {FrameRecord{1, 1, {0, 0, 0}, {0, 0, 1}, {c30, s30, 0}},
+                  FrameRecord{2, 2, {0, 0, 0}, {0, 0, 1}, {1, 0, 0}}};
+  model.frameCount = 2;
+  // Vector X = (0, 1, 0), offsets WA = (1, 0, 0) and WB = (0, 0, 1).
+  model.elements = {LineElement(7, 110, {2, 3}), LineElement(8, 110, {4, 3})};
+  model.elementCount = 2;
+  model.properties = {DataRecord(0, 110, {0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1})};
+  model.propertyCount = 1;
+  const std::string deck = Write(model);
+  EXPECT_EQ(Between(deck, "$ node data\n$\n", "$\n$ element data"),
+            "GRID, 1, 0, , , ,\n"
+            "GRID, 2, 0,10.0000, , , 1,\n"
+            "GRID, 3, 0,20.0000, , ,\n"
+            "GRID, 4, 0,3.0000,4.0000, , 2,\n"
+            "GRID, 5, 0, , , , 9,\n"
+            "$\n$ constraints\n$\n"
+            "SPC1, 100, 23,2\n"
+            "SPC1, 100, 3,4\n"
+            "SPC1, 100, 1,5\n");
+  // At grid 2 the frame's x axis is turned 30 degrees about z; at grid 4 the
+  // cylindrical frame's radial direction is (0.6, 0.8, 0). WB stays basic.
+  const std::string bars = Between(deck, "$ element data\n$\n", "$\n$ coordinate frames");
+  EXPECT_EQ(bars,
+            "CBAR, 7, , 2, 3,0.500000,0.866025, , ,\n"
+            "     , , ,0.866025,-0.50000, , , ,1.0000,\n"
+            "CBAR, 8, , 4, 3,0.800000,0.600000, , ,\n"
+            "     , , ,0.600000,-0.80000, , , ,1.0000,\n");
+  // Turned back into the basic frame (first and second direction at the
+  // grid), the written components give the vectors.
+  std::vector<double> written;
+  for (std::size_t at = bars.find(','); at != std::string::npos; at = bars.find(',', at + 1)) {
+    written.push_back(std::strtod(bars.c_str() + at + 1, nullptr));
+  }
+  const double directions[2][2][2] = {{{c30, s30}, {-s30, c30}}, {{0.6, 0.8}, {-0.8, 0.6}}};
+  const std::size_t vectors[2][2] = {{4, 11}, {22, 29}};  // field positions of X1 and W1A per bar
+  for (int bar = 0; bar < 2; ++bar) {
+    for (int v = 0; v < 2; ++v) {
+      const double a = written[vectors[bar][v]], b = written[vectors[bar][v] + 1];
+      const double x = a * directions[bar][0][0] + b * directions[bar][1][0];
+      const double y = a * directions[bar][0][1] + b * directions[bar][1][1];
+      EXPECT_NEAR(x, v == 0 ? 0.0 : 1.0, 2e-6);
+      EXPECT_NEAR(y, v == 0 ? 1.0 : 0.0, 2e-6);
+    }
+  }
+  EXPECT_EQ(console, "warning: 1 node has a displacement frame (CD) that no frame card defines\n");
+}
+
+// Constraints and prescribed displacements of a load set act in its subcase
+// only: their SPC cards form a set of their own, which the subcase selects
+// together with set 100; each SPCD's components are held in that set.
+TEST_F(SetSelectionTest, LoadSetConstraintsActInTheirSubcase) {
+  auto load = [](int32_t set, int32_t node, int32_t kind, float x, float y, float z) {
+    return NodeLoadRecord{node, set, 0, kind, 1.0f, {x, y, z}};
+  };
+  Model model;
+  SetNodes(model, {Node(1, 123456), Node(2), Node(3)});
+  model.nodeLoads = {load(3, 2, 0, 0, 0, -5), load(7, 3, 2, 1, 0, 1), load(7, 2, 4, 0, 0, 0.5f)};
+  model.nodeLoadCount = 3;
+  std::string deck = Write(model);
+  EXPECT_EQ(Between(deck, "STRESS=ALL\n", "$\n$\nBEGIN BULK"),
+            "SPC=100\n"
+            "SUBCASE 1\nSUBTITLE = Load case  3\nLOAD=3\n"
+            "SUBCASE 2\nSUBTITLE = Load case  7\nLOAD=7\nSPC=102\n");
+  EXPECT_EQ(Between(deck, "$ constraints\n$\n", "$\n$ element data"), "SPC1, 100, 123456,1\nSPCADD, 102, 100, 101,\n");
+  EXPECT_EQ(Between(deck, "$ node forces\n$\n", "$\nENDDATA"),
+            "FORCE, 3, 2, 0,1.0000, , ,-5.0000,\n"
+            "SPC, 101, 3, 1, , 3, 3, ,\n"
+            "SPC, 101, 2, 3, ,\n"
+            "SPCD, 7, 2, 3,0.500000,\n");
+
+  // Load sets numbered 100 and 250, no SPC1 card: the sets start above the
+  // largest load set, and no set 100 is requested or added.
+  Model high;
+  SetNodes(high, {Node(1), Node(2)});
+  high.nodeLoads = {load(100, 1, 3, 1, 0, 0), load(250, 2, 5, 0.1f, 0, 0)};
+  high.nodeLoadCount = 2;
+  deck = Write(high);
+  EXPECT_EQ(Between(deck, "STRESS=ALL\n", "$\n$\nBEGIN BULK"),
+            "SUBCASE 1\nSUBTITLE = Load case  100\nLOAD=100\nSPC=253\n"
+            "SUBCASE 2\nSUBTITLE = Load case  250\nLOAD=250\nSPC=254\n");
+  EXPECT_EQ(Between(deck, "$ constraints\n$\n", "$\n$ element data"), "SPCADD, 253, 251,\nSPCADD, 254, 252,\n");
+  EXPECT_EQ(Between(deck, "$ node forces\n$\n", "$\nENDDATA"),
+            "SPC, 251, 1, 4, ,\n"
+            "SPC, 252, 2, 4, ,\n"
+            "SPCD, 250, 2, 4,0.100000,\n");
 }
 
 }  // namespace

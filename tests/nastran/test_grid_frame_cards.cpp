@@ -53,12 +53,16 @@ TEST(GridCards, ConstraintFieldsOnlyForConstrainedNodesWhenAsked) {
             "GRID, 1, 0,1.0000, , , 0, 123,\n"
             "GRID, 2, 0,2.0000, , ,\n"
             "GRID, 3, 0,3.0000, , , 7, 123456,\n");
-  const std::string plain =
-      "GRID, 1, 0,1.0000, , ,\n"
-      "GRID, 2, 0,2.0000, , ,\n"
-      "GRID, 3, 0,3.0000, , ,\n";
-  EXPECT_EQ(Grids(model, 0), plain);
-  EXPECT_EQ(Grids(model, 1, /*geometryOnly=*/1), plain);
+  // With constraints as SPC1 cards, a constrained node outside the basic
+  // frame keeps its displacement frame (CD).
+  EXPECT_EQ(Grids(model, 0),
+            "GRID, 1, 0,1.0000, , ,\n"
+            "GRID, 2, 0,2.0000, , ,\n"
+            "GRID, 3, 0,3.0000, , , 7,\n");
+  EXPECT_EQ(Grids(model, 1, /*geometryOnly=*/1),
+            "GRID, 1, 0,1.0000, , ,\n"
+            "GRID, 2, 0,2.0000, , ,\n"
+            "GRID, 3, 0,3.0000, , ,\n");
 }
 
 TEST(GridCards, CountBeyondTheArrayIsNotRead) {

@@ -233,15 +233,23 @@ TEST(NodeForceCards, TinyComponentsWriteNothing) {
   EXPECT_EQ(NodeCards({NodeLoad(2, 33, 0, 0, 0, 2.0e-8f)}), "FORCE, 2, 33, 0,1.0000, , ,0.0020-5,\n");
 }
 
+// Constraints of a load set hold their components at zero in the load set's
+// own constraint set (101 here: the first such set above 100); each SPCD card
+// follows an SPC card that constrains its components there.
 TEST(NodeForceCards, ConstraintsTakeTwoTriplesPerCard) {
-  EXPECT_EQ(NodeCards({NodeLoad(5, 33, 4, 0.1f, 0, 0.3f)}), "SPCD, 5, 33, 1,0.100000, 33, 3,0.300000,\n");
+  EXPECT_EQ(NodeCards({NodeLoad(5, 33, 4, 0.1f, 0, 0.3f)}),
+            "SPC, 101, 33, 1, , 33, 3, ,\n"
+            "SPCD, 5, 33, 1,0.100000, 33, 3,0.300000,\n");
   EXPECT_EQ(NodeCards({NodeLoad(5, 33, 4, 0.1f, 0.2f, 0.3f)}),
+            "SPC, 101, 33, 1, , 33, 2, ,\n"
             "SPCD, 5, 33, 1,0.100000, 33, 2,0.200000,\n"
+            "SPC, 101, 33, 3, ,\n"
             "SPCD, 5, 33, 3,0.300000,\n");
   EXPECT_EQ(NodeCards({NodeLoad(5, 33, 3, 1, 1, 1), NodeLoad(5, 34, 2, 0, 0, 1), NodeLoad(5, 35, 5, 0, -0.5f, 0)}),
-            "SPC, 5, 33, 4,1.0000, 33, 5,1.0000,\n"
-            "SPC, 5, 33, 6,1.0000,\n"
-            "SPC, 5, 34, 3,1.0000,\n"
+            "SPC, 101, 33, 4, , 33, 5, ,\n"
+            "SPC, 101, 33, 6, ,\n"
+            "SPC, 101, 34, 3, ,\n"
+            "SPC, 101, 35, 5, ,\n"
             "SPCD, 5, 35, 5,-0.50000,\n");
   // All components zero: nothing.
   EXPECT_EQ(NodeCards({NodeLoad(5, 33, 2, 0, 0, 0), NodeLoad(5, 33, 5, 0, 0, 0)}), "");

@@ -1,0 +1,16 @@
+// The displacement frame (CD) of a grid: the GRID card of a constrained node
+// names the frame in which the solver reads its constraints, and with them
+// every vector given at that grid (bar orientations and offsets).
+#pragma once
+
+#include "model/model.h"
+
+// True when the node's GRID card carries a CD other than the basic frame.
+bool WritesDisplacementFrame(const NodeRecord& node);
+
+// The components of a basic-frame vector along the directions of `frame` at
+// the point `at` (rectangular: its axes; cylindrical and spherical: the local
+// radial, tangential and axial or polar directions there), each rounded to
+// single precision. False, with `out` untouched, when the frame's points do
+// not define axes or its kind is none of the three.
+bool ComponentsInFrame(const FrameRecord& frame, const float (&at)[3], const double (&vector)[3], float (&out)[3]);
