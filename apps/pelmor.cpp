@@ -1,5 +1,6 @@
 // pelmor: writes a PATRAN neutral file from a finite-element project.
 #include "apps/front_end.h"
+#include "apps/usage.h"
 #include "patran/neutral_file_writer.h"
 
 namespace {
@@ -8,6 +9,11 @@ int WriteNeutralFile(std::string& outputPath, Model& model, std::string& title) 
   return NeutralFileWriter(outputPath, model, title, /*geometryOnly=*/0, /*split=*/0);
 }
 
+constexpr ProgramText kProgram{"pelmor", "Writes OUTPUT, a PATRAN neutral file,\n", "out.nf"};
+
 }  // namespace
 
-int main(int argc, char** argv) { return RunFrontEnd(argc, argv, "PATRAN", WriteNeutralFile); }
+int main(int argc, char** argv) {
+  if (const std::optional<int> exitCode = AnswerHelpOrVersion(argc, argv, kProgram)) return *exitCode;
+  return RunFrontEnd(argc, argv, "PATRAN", WriteNeutralFile);
+}

@@ -84,6 +84,7 @@ constexpr const char* kClosing = "exit with input of any integer k = ? ";
 struct Program {
   const char* path;
   const char* format;
+  const char* name;
 };
 
 class FrontEnd : public testing::TestWithParam<Program> {};
@@ -196,8 +197,44 @@ TEST_P(FrontEnd, FullDeviceIsAFailure) {
   EXPECT_NE(run.output.find(std::string("\n***No ") + GetParam().format + " file written\n"), std::string::npos);
 }
 
+// Only a sole -h, --help or --version is answered at once; every other word,
+// and these words beside a second argument, remain project titles.
+TEST_P(FrontEnd, SoleHelpOrVersionIsAnsweredWithoutPromptOrProject) {
+  const std::string name = GetParam().name;
+  const std::string usage = "Usage: " + name + " PROJECT [OUTPUT]\n";
+  struct Case {
+    std::vector<std::string> args;
+    int exitCode;
+    std::string expectedStart;  // the output begins with this
+  };
+  const Case cases[] = {
+      {{"--help"}, 0, usage},
+      {{"-h"}, 0, usage},
+      {{"--version"}, 0, name + " " + FEM_VERSION + "\n"},
+      {{"-v"}, 1, "file -v.fes \ncould not be opened"},
+      {{"--help", "out.txt"}, 0, std::string("\n") + GetParam().format + " file written: out.txt\n"},
+  };
+  ScratchDir dir;
+  WritePlate(dir / "--help");
+  for (const Case& c : cases) {
+    const RunResult run = RunProgram(dir, GetParam().path, c.args, "");
+    EXPECT_EQ(run.exitCode, c.exitCode) << c.args[0];
+    EXPECT_EQ(run.output.substr(0, c.expectedStart.size()), c.expectedStart) << run.output;
+    const bool answered = c.exitCode == 0 && c.args.size() == 1;
+    EXPECT_EQ(run.output.find(kClosing) == std::string::npos, answered) << run.output;
+    if (c.expectedStart == usage) {
+      EXPECT_NE(run.output.find("0 when the file was written, 1 when it was not"), std::string::npos);
+      EXPECT_NE(run.output.find("SOURCE_DATE_EPOCH"), std::string::npos);
+    }
+    if (c.args[0] == "--version") {
+      EXPECT_EQ(run.output, c.expectedStart);
+    }
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(BothPrograms, FrontEnd,
-                         testing::Values(Program{VARDEX_BINARY, "NASTRAN"}, Program{PELMOR_BINARY, "PATRAN"}),
+                         testing::Values(Program{VARDEX_BINARY, "NASTRAN", "vardex"},
+                                         Program{PELMOR_BINARY, "PATRAN", "pelmor"}),
                          [](const testing::TestParamInfo<Program>& info) {
                            return std::string(info.param.format);
                          });
