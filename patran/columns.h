@@ -1,7 +1,9 @@
 // Fixed-column fields of the neutral file, written straight into the output
 // buffer. Each routine gives the same bytes as the printf format it names
-// ("%8d", "%16.7f", "%16.7e", "%16.7g": right-aligned, padded with blanks, and
-// wider when the number needs more room; exponents with at least two digits).
+// ("%8d", "%16.7e", "%16.7E": right-aligned, padded with blanks, and wider
+// when the number needs more room; exponents with at least two digits).
+// Reals in fixed point or general form fall back to "%16.7E" where their
+// text would be misread by a fixed-column reader (PutFixed, PutGeneral).
 // Numbers are formatted with std::to_chars into stack buffers, so writing a
 // field never allocates.
 #pragma once
@@ -16,10 +18,6 @@
 #include "model/output_file.h"
 
 namespace columns {
-
-// Room for the longest real text: "%16.7f" of the largest double has 309
-// integer digits, a sign, a point and 7 decimals.
-inline constexpr std::size_t kRealTextSize = 340;
 
 // Width of a real field.
 inline constexpr std::size_t kRealWidth = 16;
@@ -60,35 +58,23 @@ inline void PutInt(OutputFile& file, long long value, std::size_t width) {
 // "%8d".
 inline void PutInt8(OutputFile& file, long long value) { PutInt(file, value, 8); }
 
-// "%16.7f", "%16.7e" or "%16.7g" by form (fixed, scientific, general).
-inline void PutReal(OutputFile& file, double value, std::chars_format form) {
-  // The text goes in after a blank run of one field width, so a short
-  // number's field starts inside the buffer and is copied as one block.
-  constexpr std::size_t kBlock = 2 * kRealWidth;
-  char text[kRealWidth + kRealTextSize];
-  std::memset(text, ' ', kRealWidth);
-  char* const start = text + kRealWidth;
-  const auto result = std::to_chars(start, text + sizeof text, value, form, 7);
-  char* const end = result.ec == std::errc() ? result.ptr : start;
-  const std::size_t length = static_cast<std::size_t>(end - start);
-  if (length <= kRealWidth) {
-    char* at = file.Reserve(kBlock);
-    std::memcpy(at, end - kRealWidth, kBlock);
-    file.Advance(at + kRealWidth);
-  } else {
-    PutPadded(file, start, length, kRealWidth);
-  }
-}
+// "%16.7e" (frames).
+void PutExponent(OutputFile& file, double value);
 
+// "%16.7f" where a fixed-column reader takes that text at face value: it fits
+// the field, has a decimal point and reads back within 5.0E-5 of the value;
+// else "%16.7E".
+void PutNonZeroFixed(OutputFile& file, double value);
 inline void PutFixed(OutputFile& file, double value) {
   // Zero is by far the most frequent value (element orientations, flat
-  // models); its field is a constant. Negative zero keeps its sign below.
+  // models); its field is a constant. Negative zero keeps its sign.
   static constexpr char kZero[] = "       0.0000000";
   if (value == 0.0 && !std::signbit(value)) return file.Write(std::string_view(kZero, kRealWidth));
-  PutReal(file, value, std::chars_format::fixed);
+  PutNonZeroFixed(file, value);
 }
-inline void PutExponent(OutputFile& file, double value) { PutReal(file, value, std::chars_format::scientific); }
-inline void PutGeneral(OutputFile& file, double value) { PutReal(file, value, std::chars_format::general); }
+
+// "%16.7g" where that text has a decimal point, else "%16.7E".
+void PutGeneral(OutputFile& file, double value);
 
 // The header card's start: the packet type in two columns, then ID, IV, KC.
 inline void PutHeader(OutputFile& file, int packetType, long long id, long long iv, long long kc) {
@@ -101,9 +87,9 @@ inline void PutHeader(OutputFile& file, int packetType, long long id, long long 
 // A list of reals, five to a card; the last card ends after the last value.
 // No card for an empty list.
 template <typename Real>
-void PutRealRows(OutputFile& file, const Real* values, int count, std::chars_format form) {
+void PutRealRows(OutputFile& file, const Real* values, int count, void (*put)(OutputFile&, double)) {
   for (int i = 0; i < count; ++i) {
-    PutReal(file, static_cast<double>(values[i]), form);
+    put(file, static_cast<double>(values[i]));
     if (i % 5 == 4 || i == count - 1) file.Put('\n');
   }
 }

@@ -31,19 +31,19 @@ int WriteElementPackets(OutputFile& file, const Model& model) {
         1 + (slots + kNodesPerCard - 1) / kNodesPerCard + (static_cast<long long>(element.valueCount) + 4) / 5;
 
     // A bar's orientation is the position of the node in its third slot;
-    // N2 carries that slot value (the node index, not the node number).
+    // N2 names that node by its number.
     float orientation[3] = {0, 0, 0};
-    int32_t orientationIndex = 0;
+    int32_t orientationNode = 0;
     if (element.shape == kBarShape) {
       if (const NodeRecord* node = SlotNode(model, nodeLimit, element.nodeIndexes[2])) {
         std::copy(std::begin(node->coordinates), std::end(node->coordinates), orientation);
-        orientationIndex = element.nodeIndexes[2];
+        orientationNode = node->externalNumber;
       }
     }
 
     columns::PutHeader(file, 2, element.externalNumber, element.shape, cardCount);
     columns::PutInt8(file, element.valueCount);
-    columns::PutInt8(file, orientationIndex);
+    columns::PutInt8(file, orientationNode);
     file.Put('\n');
 
     columns::PutInt8(file, slots);

@@ -37,7 +37,7 @@ int WriteDistributedLoadPackets(OutputFile& file, const Model& model) {
     columns::PutInt(file, load.faceNumber, 2);
     file.Put('\n');
 
-    columns::PutRealRows(file, load.values, values, std::chars_format::fixed);
+    columns::PutRealRows(file, load.values, values, columns::PutFixed);
   }
   return model.distributedLoadCount;
 }
@@ -52,7 +52,10 @@ int WriteNodeForcePackets(OutputFile& file, const Model& model) {
     columns::PutInt8(file, load.frameId);
     file.Write(kNodeLoadFlags[load.kind]);
     file.Put('\n');
-    for (const float component : load.components) columns::PutFixed(file, component);
+    // The force itself: direction times magnitude, formed in double precision.
+    for (const float component : load.components) {
+      columns::PutFixed(file, static_cast<double>(component) * static_cast<double>(load.scale));
+    }
     file.Put('\n');
   }
   return model.nodeLoadCount;

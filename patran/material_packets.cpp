@@ -1,5 +1,5 @@
 // Packet 3: one per material record, whatever its kind, with the first 96
-// values in "%16.7g" form.
+// values in "%16.7g" form (or "%16.7E" where that has no decimal point).
 #include <algorithm>
 
 #include "model/checked_numbers.h"
@@ -20,7 +20,7 @@ int WriteMaterialPackets(OutputFile& file, const Model& model) {
     columns::PutHeader(file, 3, material.id, material.kind, kCardCount);
     columns::PutInt8(file, 0);
     file.Put('\n');
-    columns::PutRealRows(file, material.values, kValuesWritten, std::chars_format::general);
+    columns::PutRealRows(file, material.values, kValuesWritten, columns::PutGeneral);
   }
   return model.materialCount;
 }

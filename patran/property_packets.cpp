@@ -1,5 +1,5 @@
 // Packet 4: one per property record, whatever its type code, with its values
-// in fixed point.
+// in fixed point (or exponent form where fixed point would lose them).
 #include <algorithm>
 
 #include "model/checked_numbers.h"
@@ -23,7 +23,7 @@ int WritePropertyPackets(OutputFile& file, const Model& model) {
     columns::PutInt8(file, property.typeCode);
     columns::PutInt8(file, values);
     file.Put('\n');
-    columns::PutRealRows(file, property.values, values, std::chars_format::fixed);
+    columns::PutRealRows(file, property.values, values, columns::PutFixed);
   }
   return model.propertyCount;
 }

@@ -118,41 +118,53 @@ TEST(DistributedLoadPackets, EveryRecordWhateverItsCardKind) {
             "       0.5000000\n");
 }
 
-NodeLoadRecord MakeNodeLoad(int32_t node, int32_t loadSet, int32_t kind, float x, float y, float z) {
-  NodeLoadRecord load{};
-  load.nodeNumber = node;
-  load.loadSet = loadSet;
-  load.kind = kind;
-  load.scale = 10;
-  load.components[0] = x;
-  load.components[1] = y;
-  load.components[2] = z;
-  return load;
-}
-
-TEST(NodeForcePackets, ForcesAndMomentsOnlyWithoutScale) {
+// Each record with the packet it gives ("" for none): forces and moments
+// carry their magnitude, scale times direction in double precision.
+TEST(NodeForcePackets, ForcesAndMomentsWithTheirMagnitude) {
+  const struct {
+    int32_t node, frame, kind;
+    float scale, x, y, z;
+    const char* packet;
+  } cases[] = {
+      {1041, 0, 0, 100, 0, 0, -1,  // the example project's force
+       " 7    1041       1       2\n       0111000\n       0.0000000       0.0000000    -100.0000000\n"},
+      {12, 0, 0, 0.25f, 2, -1, 0.5f,
+       " 7      12       1       2\n       0111000\n       0.5000000      -0.2500000       0.1250000\n"},
+      {12, 0, 1, 100, 0.1f, 0, 0,  // a moment; 100 * 0.1f is not rounded to single precision
+       " 7      12       1       2\n       0000111\n      10.0000001       0.0000000       0.0000000\n"},
+      {13, 0, 0, 1.0e6f, 1000, 0, 0,  // the force takes exponent form where fixed point would not fit
+       " 7      13       1       2\n       0111000\n   1.0000000E+09       0.0000000       0.0000000\n"},
+      {14, 5, 0, 10, 0, 0, 0,
+       " 7      14       1       2\n       5111000\n       0.0000000       0.0000000       0.0000000\n"},
+      {15, 0, 2, 10, 1, 0, 0, ""},  // constraint and prescribed kinds give no packet
+      {15, 0, 3, 10, 1, 0, 0, ""},
+      {15, 0, 4, 10, 1, 0, 0, ""},
+      {15, 0, 5, 10, 1, 0, 0, ""},
+      {15, 0, 6, 10, 1, 0, 0, ""},
+      {15, 0, -1, 10, 1, 0, 0, ""},
+  };
   Model model;
-  for (int kind = 0; kind <= 6; ++kind) model.nodeLoads.push_back(MakeNodeLoad(12, kind + 1, kind, 1, 0, -2.5f));
-  model.nodeLoads.push_back(MakeNodeLoad(13, 1, -1, 1, 1, 1));
-  NodeLoadRecord zero = MakeNodeLoad(14, 3, 0, 0, 0, 0);
-  zero.frameId = 5;
-  model.nodeLoads.push_back(zero);
+  std::string expected;
+  for (const auto& c : cases) {
+    NodeLoadRecord load{};
+    load.nodeNumber = c.node;
+    load.loadSet = 1;
+    load.frameId = c.frame;
+    load.kind = c.kind;
+    load.scale = c.scale;
+    load.components[0] = c.x;
+    load.components[1] = c.y;
+    load.components[2] = c.z;
+    model.nodeLoads.push_back(load);
+    expected += c.packet;
+  }
   model.nodeLoadCount = static_cast<int32_t>(model.nodeLoads.size());
 
   int looked = 0;
   const std::string text =
       CaptureOutput([&](OutputFile& file) { looked = WriteNodeForcePackets(file, model); });
-  EXPECT_EQ(looked, 9);
-  EXPECT_EQ(text,
-            " 7      12       1       2\n"
-            "       0111000\n"
-            "       1.0000000       0.0000000      -2.5000000\n"
-            " 7      12       2       2\n"
-            "       0000111\n"
-            "       1.0000000       0.0000000      -2.5000000\n"
-            " 7      14       3       2\n"
-            "       5111000\n"
-            "       0.0000000       0.0000000       0.0000000\n");
+  EXPECT_EQ(looked, 11);
+  EXPECT_EQ(text, expected);
 }
 
 }  // namespace

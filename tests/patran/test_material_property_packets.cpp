@@ -12,7 +12,7 @@ namespace {
 
 using testing_support::CapturePackets;
 
-constexpr const char* kZero = "               0";
+constexpr const char* kZero = "   0.0000000E+00";
 
 std::string ZeroCards(int fromValue) {
   std::string text;
@@ -40,7 +40,7 @@ TEST(MaterialPackets, NinetySixValuesOnTwentyCards) {
 
   std::string expected =
       " 3       3       6      20       0\n"
-      "          210000             0.3           1e-12        7.85e-09   -1.234568e+07\n";
+      "   2.1000000E+05             0.3   1.0000000E-12        7.85e-09   -1.234568e+07\n";
   std::string zeros = ZeroCards(5);
   zeros.replace(zeros.size() - 17, 16, "             1.5");
   expected += zeros;

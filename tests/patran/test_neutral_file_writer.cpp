@@ -93,7 +93,7 @@ std::string Repeat(const std::string& text, int times) {
   return all;
 }
 
-const std::string kZeros5 = Repeat("               0", 5) + "\n";
+const std::string kZeros5 = Repeat("   0.0000000E+00", 5) + "\n";
 
 const std::string kGeometryPart =
     " 1      10       0       2\n"
@@ -111,7 +111,7 @@ const std::string kGeometryPart =
     " 2       1       4       2       0       0\n"
     "       4       0       5       0       0.0000000       0.0000000       0.0000000\n"
     "      10      20      30      40\n"
-    " 2       2       2       2       0       4\n"
+    " 2       2       2       2       0      40\n"
     "       5       0       0       0       0.0000000       1.0000000       0.5000000\n"
     "      10      20      40       0       0\n"
     " 5       3       1       4\n"
@@ -121,8 +121,8 @@ const std::string kGeometryPart =
     "   0.0000000e+00   0.0000000e+00   1.0000000e+00\n";
 
 const std::string kPropertyPart = " 3       1       1      20       0\n"
-                                  "          210000             0.3        7.85e-09               0               0\n" +
-                                  Repeat(kZeros5, 18) + "               0\n" +
+                                  "   2.1000000E+05             0.3        7.85e-09   0.0000000E+00   0.0000000E+00\n" +
+                                  Repeat(kZeros5, 18) + "   0.0000000E+00\n" +
                                   " 4       5       1       1       0       0    1002       1\n"
                                   "       1.5000000\n";
 

@@ -96,11 +96,11 @@ TEST(NodePackets, ConstraintFlagsAndNodeKind) {
   EXPECT_EQ(lines.at(5), "0S       1       0       0  000000");
 }
 
-TEST(NodePackets, LargeCoordinatesWidenAndShiftTheCard) {
+TEST(NodePackets, LargeCoordinatesKeepTheirColumns) {
   Model model;
   AddNode(model, MakeNode(1, 1.0e10f, 2.0f, -1.0e10f));
   EXPECT_EQ(Lines(CapturePackets(WriteNodePackets, model)).at(1),
-            "10000000000.0000000       2.0000000-10000000000.0000000");
+            "   1.0000000E+10       2.0000000  -1.0000000E+10");
 }
 
 TEST(NodePackets, CountBeyondTheNodeArrayIsNotRead) {
@@ -122,7 +122,7 @@ TEST(ElementPackets, BarTakesItsOrientationFromTheThirdSlot) {
   Model model = TwelveNodes();
   AddElement(model, 40, 2, {1, 2, 12, 0, 0}, 3);
   EXPECT_EQ(CapturePackets(WriteElementPackets, model),
-            " 2      40       2       2       0      12\n"
+            " 2      40       2       2       0     512\n"
             "       5       0       3       0       1.0000000       2.0000000       3.0000000\n"
             "     101     102     512       0       0\n");
 }

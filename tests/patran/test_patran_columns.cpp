@@ -1,10 +1,14 @@
-// The fixed-column fields must match the C library's printf byte for byte.
+// The fixed-column fields must match the C library's printf byte for byte,
+// and reals in fixed point or general form must follow the field rule as the
+// C library's printf and strtod give it.
 #include <gtest/gtest.h>
 
 #include <cfloat>
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
@@ -20,6 +24,20 @@ std::string Printf(const char* format, double value) {
   char text[512];
   std::snprintf(text, sizeof text, format, value);
   return text;
+}
+
+// The field rule: the "%16.7f" or "%16.7g" text when it fits 16 columns, has a
+// decimal point and strtod reads it back within 5.0E-5 of the value; else
+// "%16.7E".
+std::string FaithfulPrintf(const char* format, double value) {
+  const std::string text = Printf(format, value);
+  const std::size_t start = text.find_first_not_of(' ');
+  const double back = std::strtod(text.c_str() + start, nullptr);
+  if (text.size() <= 16 && text.find('.') != std::string::npos &&
+      std::fabs(back - value) <= 5.0e-5 * std::fabs(value)) {
+    return text;
+  }
+  return Printf("%16.7E", value);
 }
 
 std::string PrintfInt(const char* format, long long value) {
@@ -45,6 +63,16 @@ std::vector<double> SampleReals() {
                                 9999999.5,
                                 99999995.0,
                                 0.00390625,  // exact tie at the eighth decimal
+                                9.9e7,       // ends of the fixed form's quick acceptance
+                                std::nextafter(9.9e7, 0.0),
+                                -9.9e6,
+                                std::nextafter(-9.9e6, 0.0),
+                                99999999.99999999,
+                                -9999999.99999996,
+                                0.00012345,  // read back just inside and outside the tolerance
+                                0.00012346,
+                                0.0010000499,
+                                0.0010000501,
                                 0.99999995,
                                 9.9999995e-5,
                                 1.0e-5,
@@ -86,15 +114,18 @@ std::vector<double> SampleReals() {
   return values;
 }
 
-TEST(PatranColumns, RealsMatchPrintfInAllThreeForms) {
+TEST(PatranColumns, RealsFollowTheFieldRuleInAllThreeForms) {
   const std::vector<double> values = SampleReals();
   const struct {
     const char* format;
+    std::string (*expect)(const char*, double);
     void (*put)(OutputFile&, double);
-  } forms[] = {{"%16.7f", columns::PutFixed}, {"%16.7e", columns::PutExponent}, {"%16.7g", columns::PutGeneral}};
+  } forms[] = {{"%16.7f", FaithfulPrintf, columns::PutFixed},
+               {"%16.7e", Printf, columns::PutExponent},
+               {"%16.7g", FaithfulPrintf, columns::PutGeneral}};
   for (const auto& form : forms) {
     std::string expected;
-    for (const double v : values) expected += Printf(form.format, v) + "|";
+    for (const double v : values) expected += form.expect(form.format, v) + "|";
     const std::string actual = CaptureOutput([&](OutputFile& file) {
       for (const double v : values) {
         form.put(file, v);
@@ -105,32 +136,37 @@ TEST(PatranColumns, RealsMatchPrintfInAllThreeForms) {
   }
 }
 
-TEST(PatranColumns, NamedValuesInTheirFieldWidths) {
-  const std::string text = CaptureOutput([](OutputFile& file) {
-    columns::PutGeneral(file, 0.0);
-    columns::PutGeneral(file, 210000.0);
-    columns::PutGeneral(file, 1.0e-12);
-    columns::PutGeneral(file, -2.5);
-    columns::PutExponent(file, 1.0);
-    columns::PutFixed(file, 3.0);
-  });
-  EXPECT_EQ(text,
-            "               0"
-            "          210000"
-            "           1e-12"
-            "            -2.5"
-            "   1.0000000e+00"
-            "       3.0000000");
-}
-
-TEST(PatranColumns, LongFixedTextWidensTheField) {
-  const std::string text = CaptureOutput([](OutputFile& file) {
-    columns::PutFixed(file, 1.0e10);
-    columns::PutFixed(file, static_cast<double>(3.4e38f));
-    columns::PutFixed(file, -DBL_MAX);
-  });
-  EXPECT_EQ(text, "10000000000.0000000" + Printf("%.7f", static_cast<double>(3.4e38f)) + Printf("%.7f", -DBL_MAX));
-  EXPECT_EQ(Printf("%.7f", -DBL_MAX).size(), 318u);
+// Values as the packets meet them: single precision coordinates and
+// property values in fixed point, double precision material values in general
+// form.
+TEST(PatranColumns, RealsThatAReaderWouldMisreadTakeExponentForm) {
+  const struct {
+    void (*put)(OutputFile&, double);
+    double value;
+    const char* field;
+  } cases[] = {
+      {columns::PutFixed, 1.1499e-8f, "   1.1499000E-08"},    // lost in fixed point
+      {columns::PutFixed, 1.23456e-5f, "   1.2345600E-05"},   // fixed point keeps two digits
+      {columns::PutFixed, 2.0e-5f, "       0.0000200"},       // but reads back exactly here
+      {columns::PutFixed, 1.0e10f, "   1.0000000E+10"},     // wider than the field
+      {columns::PutFixed, 0.3f, "       0.3000000"},
+      {columns::PutFixed, 123.4567f, "     123.4567032"},
+      {columns::PutFixed, -2.5f, "      -2.5000000"},
+      {columns::PutFixed, 0.0, "       0.0000000"},
+      {columns::PutFixed, -0.0, "      -0.0000000"},
+      {columns::PutGeneral, 210000.0, "   2.1000000E+05"},  // no decimal point
+      {columns::PutGeneral, 2.0e-5, "   2.0000000E-05"},
+      {columns::PutGeneral, 7.85e-9, "        7.85e-09"},
+      {columns::PutGeneral, 0.3, "             0.3"},
+      {columns::PutGeneral, 123.4567, "        123.4567"},
+      {columns::PutGeneral, 0.0, "   0.0000000E+00"},
+      {columns::PutGeneral, -0.0, "  -0.0000000E+00"},
+      {columns::PutExponent, 1.0, "   1.0000000e+00"},  // frames keep their form
+  };
+  for (const auto& c : cases) {
+    const std::string text = CaptureOutput([&](OutputFile& file) { c.put(file, c.value); });
+    EXPECT_EQ(text, c.field) << c.value;
+  }
 }
 
 TEST(PatranColumns, IntegersMatchPrintfAndWiden) {
