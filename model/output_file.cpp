@@ -5,20 +5,26 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <system_error>
 #include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-OutputFile::OutputFile() : buffer_(new char[kBufferSize]) {
-  next_ = buffer_.get();
-  end_ = next_ + kBufferSize;
+OutputFile::OutputFile() : buffers_{std::make_unique<char[]>(kBufferSize), std::make_unique<char[]>(kBufferSize)} {
+  StartFilling(buffers_[0].get());
 }
 
 OutputFile::~OutputFile() { Discard(); }
 
+void OutputFile::StartFilling(char* buffer) {
+  next_ = buffer;
+  end_ = buffer + kBufferSize;
+}
+
 void OutputFile::Fail(const char* what, const std::string& name, int errorNumber) {
+  const std::lock_guard<std::mutex> lock(mutex_);
   if (!error_.empty()) return;  // keep the first cause
   error_ = std::string("cannot ") + what + " " + name + ": " + std::strerror(errorNumber);
 }
@@ -29,7 +35,8 @@ bool OutputFile::Open(const std::string& path) {
   path_ = path;
   target_ = path;
   tempPath_.clear();
-  next_ = buffer_.get();
+  filling_ = 0;
+  StartFilling(buffers_[0].get());
 
   struct stat info {};
   bool replaceable = false;
@@ -75,21 +82,80 @@ bool OutputFile::Open(const std::string& path) {
   return true;
 }
 
-void OutputFile::Flush() {
-  const char* at = buffer_.get();
-  std::size_t left = static_cast<std::size_t>(next_ - at);
-  next_ = buffer_.get();
-  if (fd_ < 0 || !error_.empty()) return;  // after an error the rest is dropped
-  while (left > 0) {
-    const ssize_t written = ::write(fd_, at, left);
+bool OutputFile::WriteAll(const char* at, std::size_t size) {
+  while (size > 0) {
+    const ssize_t written = ::write(fd_, at, size);
     if (written < 0) {
       if (errno == EINTR) continue;
       Fail("write", path_, errno);
-      return;
+      return false;
     }
     at += written;
-    left -= static_cast<std::size_t>(written);
+    size -= static_cast<std::size_t>(written);
   }
+  return true;
+}
+
+void OutputFile::WriterLoop() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  for (;;) {
+    changed_.wait(lock, [this] { return pending_ != nullptr || stopping_; });
+    if (pending_ == nullptr) return;  // stopping, and nothing left
+    const char* at = pending_;
+    const std::size_t size = pendingSize_;
+    const bool failed = !error_.empty();
+    lock.unlock();
+    if (!failed) WriteAll(at, size);  // after an error the rest is dropped
+    lock.lock();
+    pending_ = nullptr;
+    changed_.notify_all();
+  }
+}
+
+void OutputFile::WaitForWriter() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  changed_.wait(lock, [this] { return pending_ == nullptr; });
+}
+
+void OutputFile::StopWriter() {
+  if (!writer_.joinable()) return;
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    stopping_ = true;
+  }
+  changed_.notify_all();
+  writer_.join();
+  stopping_ = false;
+}
+
+void OutputFile::Flush() {
+  char* const filled = buffers_[filling_].get();
+  const std::size_t size = static_cast<std::size_t>(next_ - filled);
+  if (fd_ < 0 || size == 0) {
+    StartFilling(filled);
+    return;
+  }
+  // The other buffer is free once the thread has written it; then it takes
+  // this one, and the caller goes on in the other.
+  WaitForWriter();
+  if (!writer_.joinable()) {
+    try {
+      writer_ = std::thread(&OutputFile::WriterLoop, this);
+    } catch (const std::system_error&) {
+      // No second thread: write here.
+      if (error_.empty()) WriteAll(filled, size);
+      StartFilling(filled);
+      return;
+    }
+  }
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    pending_ = filled;
+    pendingSize_ = size;
+  }
+  changed_.notify_all();
+  filling_ = 1 - filling_;
+  StartFilling(buffers_[filling_].get());
 }
 
 void OutputFile::WriteSlow(std::string_view text) {
@@ -105,7 +171,15 @@ void OutputFile::WriteSlow(std::string_view text) {
 
 bool OutputFile::Close() {
   if (fd_ < 0) return error_.empty();
-  Flush();
+  if (writer_.joinable()) {
+    Flush();
+    StopWriter();
+  } else {
+    // A file that fitted one buffer needs no second thread.
+    char* const filled = buffers_[filling_].get();
+    if (error_.empty()) WriteAll(filled, static_cast<std::size_t>(next_ - filled));
+    StartFilling(filled);
+  }
   if (::close(fd_) != 0) Fail("close", path_, errno);
   fd_ = -1;
   if (!tempPath_.empty()) {
@@ -119,6 +193,7 @@ bool OutputFile::Close() {
 }
 
 void OutputFile::Discard() {
+  StopWriter();
   if (fd_ >= 0) {
     ::close(fd_);
     fd_ = -1;
@@ -127,7 +202,8 @@ void OutputFile::Discard() {
     ::unlink(tempPath_.c_str());
     tempPath_.clear();
   }
-  next_ = buffer_.get();
+  filling_ = 0;
+  StartFilling(buffers_[0].get());
 }
 
 int ReportOutputFailure(const std::string& error) {

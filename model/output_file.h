@@ -5,14 +5,22 @@
 // complete, error-free write: a failed run never leaves a half-written file
 // and never destroys an earlier one. A path that names anything else (a pipe,
 // a device) is written directly.
+//
+// Full buffers are written by a second thread while the caller fills the
+// other buffer, so formatting and the write system calls overlap; the file is
+// still one sequential stream, and a write error on that thread is reported
+// like any other (Error(), Close()).
 #pragma once
 
 #include <charconv>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <thread>
 
 class OutputFile {
  public:
@@ -35,7 +43,8 @@ class OutputFile {
   // Closes without keeping anything: a temporary file is removed.
   void Discard();
 
-  // One line saying what failed, without a line end.
+  // One line saying what failed, without a line end. A write error of the
+  // writing thread shows here once Close() has returned.
   const std::string& Error() const { return error_; }
   bool Failed() const { return !error_.empty(); }
 
@@ -64,21 +73,39 @@ class OutputFile {
   }
   void Advance(char* newNext) { next_ = newNext; }
 
-  // Writes the buffer out now (also called when it is full).
+  // Hands the buffer to the writing thread (called when it is full).
   void Flush();
 
  private:
   void WriteSlow(std::string_view text);
   void Fail(const char* what, const std::string& name, int errorNumber);
+  // Writes [at, at + size) to the file; false (after Fail) on an error.
+  bool WriteAll(const char* at, std::size_t size);
+  // Waits until the writing thread has written everything handed to it.
+  void WaitForWriter();
+  // Stops the writing thread (after what it was handed is written).
+  void StopWriter();
+  void WriterLoop();
+  void StartFilling(char* buffer);
 
-  std::unique_ptr<char[]> buffer_;
+  // Two buffers: the caller fills one while the thread writes the other.
+  std::unique_ptr<char[]> buffers_[2];
+  int filling_ = 0;  // the buffer the caller fills
   char* next_ = nullptr;
   char* end_ = nullptr;
   int fd_ = -1;
   std::string path_;      // the name the caller asked for
   std::string target_;    // where the finished file goes (links resolved)
   std::string tempPath_;  // empty when writing directly
+
+  // Shared with the writing thread, under mutex_.
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  const char* pending_ = nullptr;  // a buffer handed over and not yet written
+  std::size_t pendingSize_ = 0;
+  bool stopping_ = false;
   std::string error_;
+  std::thread writer_;
 };
 
 // Reports a failed output with one line on standard output ("*** " and what

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/test_support.h"
@@ -66,14 +67,16 @@ void WritePlate(const std::string& title) {
   fixture::WriteProjectFiles(title, project, &noLoads);
 }
 
-// A project whose deck and neutral file are several kilobytes long.
-void WriteLargerPlate(const std::string& title) {
+// A plate of side x side nodes: with the default side its deck and neutral
+// file are several kilobytes long, with a side of 300 several megabytes.
+void WriteLargerPlate(const std::string& title, int side = 20) {
   fixture::Project project;
-  for (int i = 0; i < 400; ++i) project.nodes.push_back({1 + i, float(i % 20), float(i / 20), 0});
-  for (int row = 0; row < 19; ++row)
-    for (int column = 0; column < 19; ++column) {
-      const int corner = row * 20 + column + 1;
-      project.elements.push_back({row * 19 + column + 1, 40, 21, {corner, corner + 1, corner + 21, corner + 20}});
+  for (int i = 0; i < side * side; ++i) project.nodes.push_back({1 + i, float(i % side), float(i / side), 0});
+  for (int row = 0; row < side - 1; ++row)
+    for (int column = 0; column < side - 1; ++column) {
+      const int corner = row * side + column + 1;
+      project.elements.push_back(
+          {row * (side - 1) + column + 1, 40, 21, {corner, corner + 1, corner + side + 1, corner + side}});
     }
   const fixture::LoadFile noLoads;
   fixture::WriteProjectFiles(title, project, &noLoads);
@@ -174,18 +177,24 @@ TEST_P(FrontEnd, OutputInAMissingFolderFails) {
   EXPECT_EQ(run.output.find("file written:"), std::string::npos);
 }
 
+// A write that fails, in the last buffer or in one that the writing thread
+// writes while the program formats the next, ends with one message and exit 1.
 TEST_P(FrontEnd, WriteErrorKeepsTheEarlierFile) {
-  ScratchDir dir;
-  WriteLargerPlate(dir / "plate");
-  fixture::WriteBytes(dir / "out.txt", {'e', 'a', 'r', 'l', 'i', 'e', 'r'});
-  // Files may not grow beyond 1 KiB; the signal is ignored so that the write
-  // itself fails, as on a full disk.
-  const RunResult run = RunProgram(dir, GetParam().path, {"plate", "out.txt"}, "", "trap '' XFSZ; ulimit -f 1; ");
-  EXPECT_EQ(run.exitCode, 1) << run.output;
-  EXPECT_NE(run.output.find("cannot write out.txt"), std::string::npos) << run.output;
-  EXPECT_EQ(ReadWholeFile(dir / "out.txt"), "earlier");
-  for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
-    EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
+  // Files may not grow beyond the limit (in KiB); the signal is ignored so
+  // that the write itself fails, as on a full disk.
+  for (const auto& [side, limit] : {std::pair{20, "1"}, std::pair{300, "2048"}}) {
+    ScratchDir dir;
+    WriteLargerPlate(dir / "plate", side);
+    fixture::WriteBytes(dir / "out.txt", {'e', 'a', 'r', 'l', 'i', 'e', 'r'});
+    const RunResult run = RunProgram(dir, GetParam().path, {"plate", "out.txt"}, "",
+                                     std::string("trap '' XFSZ; ulimit -f ") + limit + "; ");
+    EXPECT_EQ(run.exitCode, 1) << run.output;
+    EXPECT_EQ(run.output, std::string("\n*** cannot write out.txt: File too large\n\n***No ") + GetParam().format +
+                              " file written\n" + kClosing);
+    EXPECT_EQ(ReadWholeFile(dir / "out.txt"), "earlier");
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+      EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
+    }
   }
 }
 
