@@ -20,8 +20,8 @@ class BinaryInput {
   // Reads `count` elements of `unit` bytes into `into`, which is resized to
   // hold them. Checks first that the file still holds that many bytes, so a
   // damaged count never causes a large allocation. False when it does not.
-  template <typename T>
-  bool ReadBlock(std::vector<T>& into, uint64_t count) {
+  template <typename T, typename Allocator>
+  bool ReadBlock(std::vector<T, Allocator>& into, uint64_t count) {
     if (!Fits(count, sizeof(T))) return false;
     into.resize(static_cast<std::size_t>(count));
     return Read(into.data(), static_cast<std::size_t>(count) * sizeof(T));

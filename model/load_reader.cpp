@@ -160,7 +160,7 @@ class LoadAssembly {
   }
 
   void NodeLoads() {
-    std::vector<NodeLoadRecord>& loads = model_.nodeLoads;
+    LargeArray<NodeLoadRecord>& loads = model_.nodeLoads;
     loads.clear();
     loads.reserve(b_.nodeLoadList.size() + b_.nodeVectors.size() / 4);
     const int32_t width = h_.nodeLoadDefWords;
@@ -298,7 +298,7 @@ class LoadAssembly {
   }
 
   void DistributedLoads() {
-    std::vector<DistributedLoadRecord>& loads = model_.distributedLoads;
+    LargeArray<DistributedLoadRecord>& loads = model_.distributedLoads;
     loads.clear();
     loads.reserve(b_.distLoadList.size());
     for (int32_t i = 0; i < h_.distLoadDefCount; ++i) {
@@ -368,7 +368,7 @@ class LoadAssembly {
   }
 
   void Materials() {
-    std::vector<MaterialRecord>& materials = model_.materials;
+    LargeArray<MaterialRecord>& materials = model_.materials;
     materials.clear();
     materials.reserve(static_cast<std::size_t>(h_.materialRecordCount));
     for (int32_t i = 0; i < h_.materialRecordCount; ++i) {
@@ -388,7 +388,7 @@ class LoadAssembly {
   }
 
   void Properties() {
-    std::vector<PropertyRecord>& properties = model_.properties;
+    LargeArray<PropertyRecord>& properties = model_.properties;
     properties.clear();
     properties.reserve(static_cast<std::size_t>(h_.propertyDefCount));
     const int32_t width = h_.propertyDefWords;

@@ -6,12 +6,12 @@ int ElementNumbersNonSequential = 0;
 
 void FreeModel(Model& model) {
   // Swapping with empty vectors gives the memory back, not just the size.
-  std::vector<NodeRecord>().swap(model.nodes);
-  std::vector<ElementRecord>().swap(model.elements);
-  std::vector<MaterialRecord>().swap(model.materials);
-  std::vector<PropertyRecord>().swap(model.properties);
-  std::vector<FrameRecord>().swap(model.frames);
-  std::vector<DistributedLoadRecord>().swap(model.distributedLoads);
-  std::vector<NodeLoadRecord>().swap(model.nodeLoads);
+  LargeArray<NodeRecord>().swap(model.nodes);
+  LargeArray<ElementRecord>().swap(model.elements);
+  LargeArray<MaterialRecord>().swap(model.materials);
+  LargeArray<PropertyRecord>().swap(model.properties);
+  LargeArray<FrameRecord>().swap(model.frames);
+  LargeArray<DistributedLoadRecord>().swap(model.distributedLoads);
+  LargeArray<NodeLoadRecord>().swap(model.nodeLoads);
   model = Model{};
 }

@@ -4,8 +4,8 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
+#include "model/large_array.h"
 #include "model/load_records.h"
 
 struct NodeRecord {
@@ -47,13 +47,13 @@ struct Model {
   int32_t nodeLoadCount = 0;
   int32_t distributedLoadCount = 0;
   int32_t frameCount = 0;
-  std::vector<NodeRecord> nodes;
-  std::vector<ElementRecord> elements;
-  std::vector<MaterialRecord> materials;
-  std::vector<PropertyRecord> properties;
-  std::vector<FrameRecord> frames;
-  std::vector<DistributedLoadRecord> distributedLoads;
-  std::vector<NodeLoadRecord> nodeLoads;
+  LargeArray<NodeRecord> nodes;
+  LargeArray<ElementRecord> elements;
+  LargeArray<MaterialRecord> materials;
+  LargeArray<PropertyRecord> properties;
+  LargeArray<FrameRecord> frames;
+  LargeArray<DistributedLoadRecord> distributedLoads;
+  LargeArray<NodeLoadRecord> nodeLoads;
 };
 
 // Releases every array of the model and clears its counts.

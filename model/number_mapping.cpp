@@ -5,7 +5,7 @@
 namespace {
 
 void BuildTable(const int32_t* table, int32_t entryCount, SortedNumberTable& sorted) {
-  std::vector<std::pair<int32_t, int32_t>> pairs;
+  LargeArray<std::pair<int32_t, int32_t>> pairs;
   pairs.reserve(static_cast<std::size_t>(entryCount));
   for (int32_t i = 1; i <= entryCount; ++i) pairs.emplace_back(table[i], i);
   // Compare the numbers themselves, never their difference, so extreme values

@@ -3,18 +3,19 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+
+#include "model/large_array.h"
 
 // External numbers in ascending order, each with its 1-based position (kept
 // in two arrays so that the search touches only the numbers).
 struct SortedNumberTable {
-  std::vector<int32_t> numbers;
-  std::vector<int32_t> positions;
+  LargeArray<int32_t> numbers;
+  LargeArray<int32_t> positions;
   // When the numbers fill their range densely enough, the position of number
   // v is also held at direct[v - lowest] (0: no such number), which answers
   // a lookup without a search.
   int32_t lowest = 0;
-  std::vector<int32_t> direct;
+  LargeArray<int32_t> direct;
   bool empty() const { return numbers.empty(); }
 };
 

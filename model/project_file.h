@@ -5,7 +5,8 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
+
+#include "model/large_array.h"
 
 struct ProjectHeader {
   int32_t nodeCount;        // N
@@ -23,10 +24,10 @@ static_assert(sizeof(ProjectHeader) == 48);
 
 // The used blocks of the body, each with its slot 0 / entry 0 as in the file.
 struct ProjectTables {
-  std::vector<int32_t> nodeNumbers;  // (N+1) external node numbers
-  std::vector<float> coordinates;    // (N+1) x 3
-  std::vector<int32_t> elements;     // (E+1) x W words
-  std::vector<int32_t> frames;       // (F+1) x 21 words (ints and floats as they stand)
+  LargeArray<int32_t> nodeNumbers;  // (N+1) external node numbers
+  LargeArray<float> coordinates;    // (N+1) x 3
+  LargeArray<int32_t> elements;     // (E+1) x W words
+  LargeArray<int32_t> frames;       // (F+1) x 21 words (ints and floats as they stand)
 };
 
 constexpr int kReadHeaderOnly = 3;

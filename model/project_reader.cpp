@@ -9,7 +9,7 @@
 
 namespace {
 
-float FloatAt(const std::vector<int32_t>& words, std::size_t at) {
+float FloatAt(const LargeArray<int32_t>& words, std::size_t at) {
   float value;
   std::memcpy(&value, &words[at], sizeof value);
   return value;

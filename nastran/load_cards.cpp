@@ -242,7 +242,7 @@ void WritePload2(OutputFile& out, const DistributedLoadRecord& load) {
 void WritePload4(OutputFile& out, const Model& model, ElementLookup& elements, DistributedLoadRecord& load) {
   int32_t grids[2] = {0, 0};
   const ElementRecord* element = nullptr;
-  if (load.values[4] == 0.0f && load.values[5] == 0.0f) element = elements.Find(load.elementNumber);
+  if (load.values[4] == 0.0f && load.values[5] == 0.0f && load.faceNumber >= 1) element = elements.Find(load.elementNumber);
   if (element == nullptr || !SolidFaceGrids(*element, load.faceNumber, grids)) {
     // G1 and G3 are node indexes; the record keeps the node numbers in their place.
     for (int k = 0; k < 2; ++k) {

@@ -50,7 +50,7 @@ NodeRecord Node(int32_t number, int32_t code = 0, float x = 0) {
 }
 
 void SetNodes(Model& model, std::vector<NodeRecord> nodes) {
-  model.nodes = std::move(nodes);
+  model.nodes.assign(nodes.begin(), nodes.end());
   model.nodeCount = static_cast<int32_t>(model.nodes.size());
 }
 

@@ -26,7 +26,7 @@ NodeRecord Node(int32_t number, float x, float y, float z, int32_t code = 0, int
 
 Model NodeModel(std::initializer_list<NodeRecord> nodes) {
   Model model;
-  model.nodes = nodes;
+  model.nodes.assign(nodes.begin(), nodes.end());
   model.nodeCount = static_cast<int32_t>(model.nodes.size());
   return model;
 }

@@ -60,7 +60,7 @@ NodeLoadRecord NodeLoad(int32_t loadSet, int32_t nodeNumber, int32_t kind, float
 }
 
 std::string DistributedCards(Model& model, std::vector<DistributedLoadRecord> loads) {
-  model.distributedLoads = std::move(loads);
+  model.distributedLoads.assign(loads.begin(), loads.end());
   model.distributedLoadCount = static_cast<int32_t>(model.distributedLoads.size());
   int result = -1;
   std::string text = CaptureCards(model, [&] { result = WriteDistributedLoadCards(); });
@@ -75,7 +75,7 @@ std::string DistributedCards(std::vector<DistributedLoadRecord> loads) {
 
 std::string NodeCards(std::vector<NodeLoadRecord> loads) {
   Model model = LoadModel();
-  model.nodeLoads = std::move(loads);
+  model.nodeLoads.assign(loads.begin(), loads.end());
   model.nodeLoadCount = static_cast<int32_t>(model.nodeLoads.size());
   int result = -1;
   std::string text = CaptureCards(model, [&] { result = WriteNodeForceCards(); });

@@ -38,7 +38,7 @@ PropertyRecord Counting(int32_t id, int32_t materialId, int32_t typeCode, int co
 
 std::string Cards(std::vector<PropertyRecord> properties, int* result = nullptr) {
   Model model;
-  model.properties = std::move(properties);
+  model.properties.assign(properties.begin(), properties.end());
   model.propertyCount = static_cast<int32_t>(model.properties.size());
   return CaptureCards(model, [&] {
     const int written = WritePropertyCards();
