@@ -145,7 +145,8 @@ void WriteBarCard(const ElementRecord& element, int position) {
       break;
   }
 
-  if (orientation == BarOrientation::kVector && data != nullptr) ExpressInDisplacementFrame(ga, fields + kX1, forms + kX1);
+  if (orientation == BarOrientation::kVector && data != nullptr)
+    ExpressInDisplacementFrame(ga, fields + kX1, forms + kX1);
   ExpressInDisplacementFrame(ga, fields + kOffsetA, forms + kOffsetA);
   ExpressInDisplacementFrame(gb, fields + kOffsetB, forms + kOffsetB);
 

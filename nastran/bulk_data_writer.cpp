@@ -290,7 +290,9 @@ void WarnAboutRecordsNotWritten(const ElementsNotWritten& elements, int64_t load
        "nodes have a displacement frame (CD) that no frame card defines"},
   };
   for (const Notice& notice : notices) {
-    if (notice.count > 0) std::printf("warning: %lld %s\n", static_cast<long long>(notice.count), notice.count == 1 ? notice.one : notice.many);
+    if (notice.count > 0)
+      std::printf("warning: %lld %s\n", static_cast<long long>(notice.count),
+                  notice.count == 1 ? notice.one : notice.many);
   }
   std::fflush(stdout);
 }

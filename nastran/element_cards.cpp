@@ -100,7 +100,8 @@ void BuildNodeNumberIndex(const Model& model) {
   const int nodeCount = NodeRecordCount(model);
   NodeNumberIndex.resize(static_cast<std::size_t>(nodeCount));
   for (int i = 0; i < nodeCount; ++i) {
-    NodeNumberIndex[static_cast<std::size_t>(i)] = {SignedKey(model.nodes[static_cast<std::size_t>(i)].externalNumber), i};
+    NodeNumberIndex[static_cast<std::size_t>(i)] = {SignedKey(model.nodes[static_cast<std::size_t>(i)].externalNumber),
+                                                    i};
   }
   std::sort(NodeNumberIndex.begin(), NodeNumberIndex.end(), KeyThenPosition);
   NodeNumberIndexModel = &model;

@@ -134,7 +134,8 @@ bool SolidFaceGrids(const ElementRecord& element, int32_t face, int32_t (&grids)
   } else if (faces->cornerSlots == 4) {
     // A tetrahedron: the one corner that is not on the face.
     for (int32_t slot = 1; slot <= 4; ++slot) {
-      if (slot != corners[0] && slot != corners[1] && slot != corners[2]) grids[1] = ElementNodeNumber(element, slot - 1);
+      if (slot != corners[0] && slot != corners[1] && slot != corners[2])
+        grids[1] = ElementNodeNumber(element, slot - 1);
     }
   }
   return true;
@@ -242,7 +243,10 @@ void WritePload2(OutputFile& out, const DistributedLoadRecord& load) {
 void WritePload4(OutputFile& out, const Model& model, ElementLookup& elements, DistributedLoadRecord& load) {
   int32_t grids[2] = {0, 0};
   const ElementRecord* element = nullptr;
-  if (load.values[4] == 0.0f && load.values[5] == 0.0f && load.faceNumber >= 1) element = elements.Find(load.elementNumber);
+  // A face of a solid found from a node set: positions 4 and 5 are empty.
+  if (load.values[4] == 0.0f && load.values[5] == 0.0f && load.faceNumber >= 1) {
+    element = elements.Find(load.elementNumber);
+  }
   if (element == nullptr || !SolidFaceGrids(*element, load.faceNumber, grids)) {
     // G1 and G3 are node indexes; the record keeps the node numbers in their place.
     for (int k = 0; k < 2; ++k) {

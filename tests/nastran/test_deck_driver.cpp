@@ -527,8 +527,9 @@ TEST_F(DeckDriver, MarkersOnlyInDataValues) {
     load.valueCount = static_cast<int32_t>(values.size());
     return load;
   };
-  model.distributedLoads = {distributed(10, {-99.0f, 1, 2, 3}), distributed(11, {1, 1, -88.0f, -99.0f, -89.0f, -99.5f, 1}),
-                            distributed(12, {-99.0f, 7}), distributed(14, {-99.0f, -88.0f, -89.0f, -99.5f, 0, 0, 0, -99.0f})};
+  model.distributedLoads = {distributed(10, {-99.0f, 1, 2, 3}),
+                            distributed(11, {1, 1, -88.0f, -99.0f, -89.0f, -99.5f, 1}), distributed(12, {-99.0f, 7}),
+                            distributed(14, {-99.0f, -88.0f, -89.0f, -99.5f, 0, 0, 0, -99.0f})};
   model.distributedLoadCount = 4;
   NodeLoadRecord force{1, 1, 0, 0, -99.0f, {-88.0f, 0, -89.0f}};
   NodeLoadRecord displacement{2, 1, 0, 4, 1.0f, {-99.0f, 0, 0}};
