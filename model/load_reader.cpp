@@ -33,11 +33,12 @@ bool SliceFits(int64_t start, int64_t count, std::size_t size) {
 }
 
 // Definitions may share list entries, but the entries taken from one list by
-// all its definitions together are bounded, so that a small file cannot make
-// the reader create records (or spend time) without limit.
+// all its definitions together may exceed the list's length by only a small
+// allowance: records (and so output and time) stay in proportion to the file.
 class SliceBudget {
  public:
-  explicit SliceBudget(std::size_t listLength) : left_(8 * static_cast<int64_t>(listLength) + 100000) {}
+  static constexpr int64_t kSharedAllowance = 1024;
+  explicit SliceBudget(std::size_t listLength) : left_(static_cast<int64_t>(listLength) + kSharedAllowance) {}
   // False (and nothing taken) when the budget does not cover `count` entries.
   bool Take(int64_t count) {
     if (count > left_) return false;
