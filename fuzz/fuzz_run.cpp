@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
+#include <vector>
 
 #include "model/model.h"
 #include "model/project_reader.h"
@@ -79,6 +81,13 @@ void WriteScratchFile(const std::string& name, const uint8_t* data, std::size_t 
   std::ofstream file(ScratchPath(name), std::ios::binary | std::ios::trunc);
   file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   if (!file) std::abort();
+}
+
+std::size_t CopyToScratch(const std::string& source, const std::string& name) {
+  std::ifstream file(source, std::ios::binary);
+  const std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  WriteScratchFile(name, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  return bytes.size();
 }
 
 void RunProject(std::size_t lqdBytes) {

@@ -20,6 +20,10 @@ std::string ScratchPath(const std::string& name);
 // Writes bytes to a file in the scratch folder.
 void WriteScratchFile(const std::string& name, const uint8_t* data, std::size_t size);
 
+// Copies a file into the scratch folder under `name`; returns its size, 0
+// when it cannot be read.
+std::size_t CopyToScratch(const std::string& source, const std::string& name);
+
 // Reads the project "job" (job.fes and job.lqd, as the caller left them) and
 // writes the deck and the neutral file; checks the bounds and removes the
 // output. lqdBytes is the load file's size (0 when there is none).
