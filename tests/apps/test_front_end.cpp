@@ -4,6 +4,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -221,7 +222,7 @@ constexpr bool kAddressSanitizer = true;
 constexpr bool kAddressSanitizer = false;
 #endif
 
-TEST_P(FrontEnd, OutOfMemoryInTheWriterEndsTheRunWithoutAFile) {
+TEST_P(FrontEnd, ExceptionInTheWriterEndsTheRunWithoutAFile) {
   if (kAddressSanitizer) GTEST_SKIP() << "AddressSanitizer reserves more address space than any limit would leave";
   ScratchDir dir;
   WriteManyLoadSets(dir / "sets");
@@ -236,10 +237,11 @@ TEST_P(FrontEnd, OutOfMemoryInTheWriterEndsTheRunWithoutAFile) {
     const long middle = (fails + succeeds) / 2;
     (runWithin(middle).exitCode == 0 ? succeeds : fails) = middle;
   }
-  // Just below it the peak is not reached: the writer's allocation fails. The
-  // run ends like any failure, and unwinding removes the unfinished file.
-  const std::string expected = std::string("\n*** cannot write out.txt: out of memory\n\n***No ") +
-                               GetParam().format + " file written\n" + kClosing;
+  // Just below it the peak is not reached: an allocation of the writer fails
+  // (std::bad_alloc, or the like for other resources). The run ends like any
+  // failure, and unwinding removes the unfinished file.
+  const std::string cannotWrite = "\n*** cannot write out.txt: ";
+  const std::string failed = std::string("\n\n***No ") + GetParam().format + " file written\n" + kClosing;
   bool writerFailed = false;
   for (long kib = succeeds - 32; kib > succeeds - 4096 && !writerFailed; kib -= 32) {
     std::filesystem::remove(dir / "out.txt");
@@ -249,7 +251,8 @@ TEST_P(FrontEnd, OutOfMemoryInTheWriterEndsTheRunWithoutAFile) {
     EXPECT_FALSE(FileExists(dir / "out.txt")) << kib;
     EXPECT_FALSE(HasTemporaryFile(dir)) << kib;
     ASSERT_EQ(run.output.find("cannot read"), std::string::npos) << kib << " KiB: " << run.output;
-    writerFailed = run.output == expected;
+    writerFailed = run.output.starts_with(cannotWrite) && run.output.ends_with(failed) &&
+                   std::count(run.output.begin(), run.output.end(), '\n') == 4;
   }
   EXPECT_TRUE(writerFailed);
 }
