@@ -1,7 +1,9 @@
 #include "apps/front_end.h"
 
 #include <cstdio>
+#include <exception>
 #include <iostream>
+#include <new>
 #include <string>
 
 #include "model/project_reader.h"
@@ -28,9 +30,9 @@ int Fail(const char* formatName) {
   return Finish(1);
 }
 
-}  // namespace
-
-int RunFrontEnd(int argc, char** argv, const char* formatName, ModelWriter writer) {
+// The conversion itself; `task` names what it is doing, for the report of an
+// exception that ends it.
+int Convert(int argc, char** argv, const char* formatName, ModelWriter writer, std::string& task) {
   Model model;
 
   std::string title;
@@ -43,6 +45,7 @@ int RunFrontEnd(int argc, char** argv, const char* formatName, ModelWriter write
   }
   if (title.size() < 2) return Fail(formatName);
 
+  task = "read the project " + title;
   if (ProjectReader(title, model) != 0) return Fail(formatName);
 
   std::string output;
@@ -60,10 +63,33 @@ int RunFrontEnd(int argc, char** argv, const char* formatName, ModelWriter write
 
   // The writer may rename the output path (side files); report the name given.
   std::string written = output;
+  task = "write " + output;
   const int result = writer(written, model, title);
   FreeModel(model);
   if (result != 0) return Fail(formatName);
 
   std::printf("\n%s file written: %s\n\n", formatName, output.c_str());
   return Finish(0);
+}
+
+}  // namespace
+
+// An exception (running out of memory above all) ends the run like any other
+// failure, with one line naming the task it stopped; unwinding has removed an
+// unfinished output file and the model by then.
+int RunFrontEnd(int argc, char** argv, const char* formatName, ModelWriter writer) {
+  std::string task = "convert the project";
+  auto abandon = [&](const char* cause) {
+    std::printf("\n*** cannot %s: %s\n", task.c_str(), cause);
+    return Fail(formatName);
+  };
+  try {
+    return Convert(argc, argv, formatName, writer, task);
+  } catch (const std::bad_alloc&) {
+    return abandon("out of memory");
+  } catch (const std::exception& error) {
+    return abandon(error.what());
+  } catch (...) {
+    return abandon("unexpected error");
+  }
 }

@@ -15,6 +15,33 @@ bool NoneNegative(std::initializer_list<int32_t> values) {
   return true;
 }
 
+// A definition count with rows of no words takes no bytes, so the length
+// checks alone would let it drive loops and allocations: the file must hold
+// at least one word per definition.
+struct CountedRows {
+  int32_t LoadFileHeader::*count;
+  int32_t LoadFileHeader::*width;
+  const char* what;
+};
+constexpr CountedRows kCountedRows[] = {
+    {&LoadFileHeader::nodeLoadDefCount, &LoadFileHeader::nodeLoadDefWords, "node load definitions"},
+    {&LoadFileHeader::distLoadDefCount, &LoadFileHeader::distLoadDefWords, "distributed load definitions"},
+    {&LoadFileHeader::constraintDefCount, &LoadFileHeader::constraintDefWords, "constraint definitions"},
+    {&LoadFileHeader::propertyDefCount, &LoadFileHeader::propertyDefWords, "property definitions"},
+};
+
+// False (after one line naming the count) when a definition count has rows of 0 words.
+bool RowsHaveWords(const LoadFileHeader& h, const std::string& path) {
+  for (const CountedRows& rows : kCountedRows) {
+    if (h.*rows.count > 0 && h.*rows.width == 0) {
+      std::printf("warning: load file %s ignored: %d %s of 0 words each\n", path.c_str(), h.*rows.count,
+                  rows.what);
+      return false;
+    }
+  }
+  return true;
+}
+
 uint64_t Cells(int32_t rows, int32_t width) { return static_cast<uint64_t>(rows) * static_cast<uint64_t>(width); }
 
 bool ReadBody(BinaryInput& input, const LoadFileHeader& h, LoadFileBlocks& b) {
@@ -78,6 +105,7 @@ int ReadLoadFile(int mode, const std::string& path, LoadFileHeader& header, Load
       return -5;
     }
     if (mode == kReadHeaderOnly) return 1;
+    if (!RowsHaveWords(header, path)) return -1;
     LoadFileBlocks scratch;
     complete = ReadBody(input, header, blocks != nullptr ? *blocks : scratch);
   }

@@ -52,6 +52,7 @@ struct LoadFileBlocks {
 // Mode 3 (kReadHeaderOnly) reads the header; mode 2 (kReadFull) also reads
 // the body into `blocks`, each block sized from the header and checked
 // against the file's length first. Results: 1 success; -1 cannot open, the
-// file is shorter than its header says, or a count or row width is negative;
+// file is shorter than its header says, a count or row width is negative, or
+// a definition count has rows of 0 words (reported in one warning line);
 // -5 wrong version or kind.
 int ReadLoadFile(int mode, const std::string& path, LoadFileHeader& header, LoadFileBlocks* blocks);

@@ -33,11 +33,12 @@ bool SliceFits(int64_t start, int64_t count, std::size_t size) {
 }
 
 // Definitions may share list entries, but the entries taken from one list by
-// all its definitions together are bounded, so that a small file cannot make
-// the reader create records (or spend time) without limit.
+// all its definitions together may exceed the list's length by only a small
+// allowance: records (and so output and time) stay in proportion to the file.
 class SliceBudget {
  public:
-  explicit SliceBudget(std::size_t listLength) : left_(8 * static_cast<int64_t>(listLength) + 100000) {}
+  static constexpr int64_t kSharedAllowance = 1024;
+  explicit SliceBudget(std::size_t listLength) : left_(static_cast<int64_t>(listLength) + kSharedAllowance) {}
   // False (and nothing taken) when the budget does not cover `count` entries.
   bool Take(int64_t count) {
     if (count > left_) return false;
@@ -280,7 +281,7 @@ class LoadAssembly {
       if (element.shape >= 2 && element.shape <= 4) {
         bool all = true;
         for (int32_t k = 0; k < element.shape && all; ++k) all = Marked(element.nodeIndexes[k]);
-        if (all) candidates_.emplace_back(e, 0);
+        if (all) candidates_.push_back({definition, e, 0});
         continue;
       }
       const SolidFaceTable* faces = FindSolidFaces(element.shape);
@@ -291,54 +292,68 @@ class LoadAssembly {
           const int32_t slot = faces->corners[f][c];
           if (slot != 0) all = Marked(element.nodeIndexes[slot - 1]);
         }
-        if (all) candidates_.emplace_back(e, f + 1);
+        if (all) candidates_.push_back({definition, e, f + 1});
       }
     }
     for (int32_t v : markedNodes_) marks_[static_cast<std::size_t>(v)] = 0;
   }
 
+  // The record fields that a definition gives all its records.
+  DistributedLoadRecord DistributedLoadOf(int32_t i) const {
+    DistributedLoadRecord load{};
+    load.loadSet = DistWord(i, 0);
+    load.loadType = DistWord(i, 9) == 0 ? 0 : 1;
+    load.cardKind = DistWord(i, 15);
+    load.elementFlag = DistWord(i, 4);
+    load.nodeFlag = DistWord(i, 8);
+    load.componentCode = DistWord(i, 3);
+    load.nodeCode = DistWord(i, 5);
+    load.valueCount = DistValueCount(i);
+    if (load.valueCount > 0) {
+      std::memcpy(load.values,
+                  &b_.distLoadValues[static_cast<std::size_t>(i) * static_cast<std::size_t>(h_.distLoadValueWords)],
+                  static_cast<std::size_t>(load.valueCount) * sizeof(float));
+    }
+    load.faceNumber = load.loadType == 1 ? DistWord(i, 2) : DistWord(i, 1);
+    return load;
+  }
+
+  // All candidates are collected first, so that the records (which node sets
+  // can make numerous) are allocated once, at their final number.
   void DistributedLoads() {
-    LargeArray<DistributedLoadRecord>& loads = model_.distributedLoads;
-    loads.clear();
-    loads.reserve(b_.distLoadList.size());
+    candidates_.clear();
     for (int32_t i = 0; i < h_.distLoadDefCount; ++i) {
       if (DistWord(i, 11) > 0 || distUsable_[static_cast<std::size_t>(i)] == 0) continue;
-      DistributedLoadRecord load{};
-      load.loadSet = DistWord(i, 0);
-      load.loadType = DistWord(i, 9) == 0 ? 0 : 1;
-      load.cardKind = DistWord(i, 15);
-      load.elementFlag = DistWord(i, 4);
-      load.nodeFlag = DistWord(i, 8);
-      load.componentCode = DistWord(i, 3);
-      load.nodeCode = DistWord(i, 5);
-      load.valueCount = DistValueCount(i);
-      if (load.valueCount > 0) {
-        std::memcpy(load.values,
-                    &b_.distLoadValues[static_cast<std::size_t>(i) * static_cast<std::size_t>(h_.distLoadValueWords)],
-                    static_cast<std::size_t>(load.valueCount) * sizeof(float));
-      }
-      load.faceNumber = load.loadType == 1 ? DistWord(i, 2) : DistWord(i, 1);
-
-      candidates_.clear();
       const int32_t start = DistWord(i, 13);
       const int32_t count = DistWord(i, 10);
       if (DistWord(i, 16) == 0) {
+        const int32_t face = DistWord(i, 9) == 0 ? DistWord(i, 1) : DistWord(i, 2);
         for (int32_t v : MapListSlice(b_.distLoadList, start, count, false)) {
           if (v < 1 || v > model_.elementCount) {
             ++unknownElements_;
           } else {
-            candidates_.emplace_back(v - 1, load.faceNumber);
+            candidates_.push_back({i, v - 1, face});
           }
         }
       } else {
         NodeSetCandidates(MapListSlice(b_.distLoadList, start, count, true), i);
       }
-      for (const auto& [element, face] : candidates_) {
-        load.elementNumber = model_.elements[static_cast<std::size_t>(element)].externalNumber;
-        load.faceNumber = face;
-        loads.push_back(load);
-      }
     }
+    LargeArray<DistributedLoadRecord>& loads = model_.distributedLoads;
+    loads.clear();
+    loads.reserve(candidates_.size());
+    DistributedLoadRecord load{};
+    int32_t definition = -1;
+    for (const Candidate& candidate : candidates_) {
+      if (candidate.definition != definition) {
+        definition = candidate.definition;
+        load = DistributedLoadOf(definition);
+      }
+      load.elementNumber = model_.elements[static_cast<std::size_t>(candidate.element)].externalNumber;
+      load.faceNumber = candidate.face;
+      loads.push_back(load);
+    }
+    candidates_ = {};
     model_.distributedLoadCount = static_cast<int32_t>(loads.size());
   }
 
@@ -452,7 +467,12 @@ class LoadAssembly {
   std::vector<int32_t> mapped_;          // the current slice, as positions
   std::vector<int32_t> vectorNodes_;
   std::vector<uint8_t> distUsable_;
-  std::vector<std::pair<int32_t, int32_t>> candidates_;  // (element index, face number)
+  struct Candidate {
+    int32_t definition;
+    int32_t element;  // index in the model
+    int32_t face;
+  };
+  std::vector<Candidate> candidates_;
   bool incidenceBuilt_ = false;
   std::vector<std::size_t> incidenceStart_;
   std::vector<int32_t> incidence_;

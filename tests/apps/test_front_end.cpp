@@ -4,6 +4,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -239,6 +240,66 @@ TEST_P(FrontEnd, SoleHelpOrVersionIsAnsweredWithoutPromptOrProject) {
       EXPECT_EQ(run.output, c.expectedStart);
     }
   }
+}
+
+// A project whose writer needs more memory than its reader: 10,000 forces,
+// each in a load set of its own, so the deck writer keeps a list of load
+// sets on top of the model and its output buffer.
+void WriteManyLoadSets(const std::string& title) {
+  fixture::Project project;
+  for (int i = 0; i < 4; ++i) project.nodes.push_back({1 + i, float(i % 2), float(i / 2), 0});
+  project.elements.push_back({1, 40, 21, {1, 2, 4, 3}});
+  fixture::LoadFile loads;
+  for (int set = 1; set <= 10000; ++set) loads.nodeLoads.push_back({set, 0, {1 + set % 4}, {1, 0, 0}, 1});
+  fixture::WriteProjectFiles(title, project, &loads);
+}
+
+bool HasTemporaryFile(const ScratchDir& dir) {
+  for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+    if (entry.path().filename().string().find(".tmp") != std::string::npos) return true;
+  }
+  return false;
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
+TEST_P(FrontEnd, ExceptionInTheWriterEndsTheRunWithoutAFile) {
+  if (kAddressSanitizer) GTEST_SKIP() << "AddressSanitizer reserves more address space than any limit would leave";
+  ScratchDir dir;
+  WriteManyLoadSets(dir / "sets");
+  auto runWithin = [&](long kib) {
+    return RunProgram(dir, GetParam().path, {"sets", "out.txt"}, "", "ulimit -v " + std::to_string(kib) + "; ");
+  };
+  // The least address space (to 64 KiB) in which the run succeeds.
+  long fails = 1024;
+  long succeeds = 1024 * 1024;
+  ASSERT_EQ(runWithin(succeeds).exitCode, 0);
+  while (succeeds - fails > 64) {
+    const long middle = (fails + succeeds) / 2;
+    (runWithin(middle).exitCode == 0 ? succeeds : fails) = middle;
+  }
+  // Just below it the peak is not reached: an allocation of the writer fails
+  // (std::bad_alloc, or the like for other resources). The run ends like any
+  // failure, and unwinding removes the unfinished file.
+  const std::string cannotWrite = "\n*** cannot write out.txt: ";
+  const std::string failed = std::string("\n\n***No ") + GetParam().format + " file written\n" + kClosing;
+  bool writerFailed = false;
+  for (long kib = succeeds - 32; kib > succeeds - 4096 && !writerFailed; kib -= 32) {
+    std::filesystem::remove(dir / "out.txt");
+    const RunResult run = runWithin(kib);
+    if (run.exitCode == 0) continue;
+    ASSERT_EQ(run.exitCode, 1) << kib << " KiB: " << run.output;
+    EXPECT_FALSE(FileExists(dir / "out.txt")) << kib;
+    EXPECT_FALSE(HasTemporaryFile(dir)) << kib;
+    ASSERT_EQ(run.output.find("cannot read"), std::string::npos) << kib << " KiB: " << run.output;
+    writerFailed = run.output.starts_with(cannotWrite) && run.output.ends_with(failed) &&
+                   std::count(run.output.begin(), run.output.end(), '\n') == 4;
+  }
+  EXPECT_TRUE(writerFailed);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPrograms, FrontEnd,

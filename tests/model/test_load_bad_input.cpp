@@ -31,12 +31,14 @@ fixture::DistributedLoad Pressure(std::vector<int32_t> elements) {
 struct Loaded {
   Model model;
   std::string console;
+  std::string loadPath;  // the load file's name as the reader saw it
 };
 
 void ReadWith(const std::vector<char>& loadBytes, Loaded& loaded, int nodes = 4) {
   ScratchDir scratch;
   fixture::WriteProjectFiles(scratch / "job", model_test::PointProject(nodes), nullptr);
-  fixture::WriteBytes(scratch / "job.lqd", loadBytes);
+  loaded.loadPath = scratch / "job.lqd";
+  fixture::WriteBytes(loaded.loadPath, loadBytes);
   loaded.console = model_test::Console([&] { EXPECT_EQ(ProjectReader(scratch / "job", loaded.model), 0); });
 }
 
@@ -153,10 +155,10 @@ TEST(LoadBadInput, OverlappingSlicesAreMappedOncePerDefinition) {
 }
 
 TEST(LoadBadInput, SharedEntriesAreBoundedPerList) {
-  // Every definition takes the one entry of the list. Eight times the list
-  // length plus 100000 entries are served; the definitions beyond are skipped.
+  // Every definition takes the one entry of the list. The list's length plus
+  // 1024 entries are served; the definitions beyond are skipped.
   fixture::LoadFile loads;
-  const int definitions = 100010;
+  const int definitions = 1030;
   loads.nodeLoads.assign(definitions, fixture::NodeLoad{1, 0, {}});
   loads.nodeLoads[0].nodes = {2};
   std::vector<char> bytes = fixture::EncodeLoadFile(loads);
@@ -166,8 +168,51 @@ TEST(LoadBadInput, SharedEntriesAreBoundedPerList) {
   }
   Loaded loaded;
   ReadWith(bytes, loaded);
-  EXPECT_EQ(loaded.console, Skipped(2));
-  EXPECT_EQ(loaded.model.nodeLoadCount, 100008);
+  EXPECT_EQ(loaded.console, Skipped(5));
+  EXPECT_EQ(loaded.model.nodeLoadCount, 1025);
+}
+
+TEST(LoadBadInput, CountsTheFileCannotHoldRejectTheLoadFile) {
+  // A bare 120-byte header whose count (header word) has rows of the given
+  // width: rows of 0 words take no bytes, and a count of 2^31 rows of 2^31
+  // words (or of 880-byte material records) needs more memory than any
+  // machine has. Either way the load file is refused as a whole, before
+  // anything is allocated, and the geometry stays.
+  struct Case {
+    int countWord;
+    int32_t count;
+    int widthWord;
+    int32_t width;
+    std::string message;  // empty: the file is too short for its count
+  };
+  const std::vector<Case> cases = {
+      {0, 1000000, 2, 0, "1000000 node load definitions"},
+      {4, INT_MAX, 6, 0, "2147483647 distributed load definitions"},
+      {8, 7, 12, 0, "7 constraint definitions"},
+      {14, 65536, 16, 0, "65536 property definitions"},
+      {0, INT_MAX, 2, INT_MAX, ""},
+      {13, INT_MAX, 13, INT_MAX, ""},
+  };
+  for (const Case& c : cases) {
+    std::vector<char> header(fixture::kLoadHeaderBytes, 0);
+    fixture::PatchInt32(header, 40, 3);  // kind
+    fixture::PatchInt32(header, 44, 1);  // version
+    fixture::PatchInt32(header, 4 * static_cast<std::size_t>(c.widthWord), c.width);
+    fixture::PatchInt32(header, 4 * static_cast<std::size_t>(c.countWord), c.count);
+    Loaded loaded;
+    ReadWith(header, loaded);
+    const std::string& path = loaded.loadPath;
+    EXPECT_EQ(loaded.console, c.message.empty()
+                                  ? "error on reading the file\n  " + path + "\n"
+                                  : "warning: load file " + path + " ignored: " + c.message + " of 0 words each\n")
+        << c.countWord;
+    const Model& model = loaded.model;
+    EXPECT_EQ(model.nodeCount, 4);
+    EXPECT_EQ(model.elementCount, 4);
+    EXPECT_EQ(model.nodeLoadCount + model.distributedLoadCount + model.materialCount + model.propertyCount, 0);
+    EXPECT_TRUE(model.nodeLoads.empty() && model.distributedLoads.empty() && model.materials.empty() &&
+                model.properties.empty());
+  }
 }
 
 TEST(LoadBadInput, ExtremeFileValuesDoNotOverflow) {
