@@ -7,7 +7,10 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
+
+#include "model/large_array.h"
 
 class BinaryInput {
  public:
@@ -23,6 +26,10 @@ class BinaryInput {
   template <typename T, typename Allocator>
   bool ReadBlock(std::vector<T, Allocator>& into, uint64_t count) {
     if (!Fits(count, sizeof(T))) return false;
+    if constexpr (std::is_same_v<Allocator, LargeArrayAllocator<T>>) {
+      into.reserve(static_cast<std::size_t>(count));
+      PrefaultCapacity(into);
+    }
     into.resize(static_cast<std::size_t>(count));
     return Read(into.data(), static_cast<std::size_t>(count) * sizeof(T));
   }

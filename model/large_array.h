@@ -14,8 +14,21 @@
 
 namespace large_array {
 
-// Arrays from this size on are mapped on their own.
+// Arrays from this size on are mapped on their own. Under AddressSanitizer
+// every array comes from the heap, where reads past its end are caught and
+// its size is counted.
+#if defined(__SANITIZE_ADDRESS__)
+#define LARGE_ARRAY_HEAP_ONLY 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define LARGE_ARRAY_HEAP_ONLY 1
+#endif
+#endif
+#ifdef LARGE_ARRAY_HEAP_ONLY
+inline constexpr std::size_t kMappedBytes = static_cast<std::size_t>(-1);
+#else
 inline constexpr std::size_t kMappedBytes = std::size_t{4} << 20;
+#endif
 
 // Maps `bytes` (a multiple of the huge page size) at a huge page boundary;
 // throws std::bad_alloc when the memory cannot be had.
@@ -24,6 +37,14 @@ void Unmap(void* at, std::size_t bytes);
 
 // `bytes` rounded up to whole huge pages.
 std::size_t MappedSize(std::size_t bytes);
+
+// Starts faulting in the pages of a mapped array on a second thread, so that
+// the kernel's work of providing fresh pages (zeroing them; on a virtual
+// machine also the host backing them, often the larger part) runs on another
+// core while this thread fills the array. Only mapped arrays (from
+// kMappedBytes on) are faulted in; where the second thread or the kernel's
+// populate call is missing, the pages are faulted in as they are filled.
+void Prefault(void* at, std::size_t bytes);
 
 }  // namespace large_array
 
@@ -60,3 +81,10 @@ struct LargeArrayAllocator {
 // The array type of the model's records and of the readers' large tables.
 template <typename T>
 using LargeArray = std::vector<T, LargeArrayAllocator<T>>;
+
+// Faults in the pages of `array`'s whole capacity ahead of filling it (see
+// large_array::Prefault): for arrays reserved at their final size.
+template <typename T>
+void PrefaultCapacity(LargeArray<T>& array) {
+  large_array::Prefault(array.data(), array.capacity() * sizeof(T));
+}

@@ -342,6 +342,7 @@ class LoadAssembly {
     LargeArray<DistributedLoadRecord>& loads = model_.distributedLoads;
     loads.clear();
     loads.reserve(candidates_.size());
+    PrefaultCapacity(loads);
     DistributedLoadRecord load{};
     int32_t definition = -1;
     for (const Candidate& candidate : candidates_) {

@@ -7,6 +7,7 @@ namespace {
 void BuildTable(const int32_t* table, int32_t entryCount, SortedNumberTable& sorted) {
   LargeArray<std::pair<int32_t, int32_t>> pairs;
   pairs.reserve(static_cast<std::size_t>(entryCount));
+  PrefaultCapacity(pairs);
   for (int32_t i = 1; i <= entryCount; ++i) pairs.emplace_back(table[i], i);
   // Compare the numbers themselves, never their difference, so extreme values
   // cannot overflow. Numbers that rise in file order need no sorting.

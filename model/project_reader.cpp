@@ -16,6 +16,8 @@ float FloatAt(const LargeArray<int32_t>& words, std::size_t at) {
 }
 
 void FillNodes(const ProjectTables& tables, int32_t count, Model& model) {
+  model.nodes.reserve(static_cast<std::size_t>(count));
+  PrefaultCapacity(model.nodes);
   model.nodes.assign(static_cast<std::size_t>(count), NodeRecord{});
   NodeNumbersNonSequential = 0;
   for (int32_t i = 1; i <= count; ++i) {
@@ -43,6 +45,7 @@ bool FillElements(const ProjectTables& tables, const ProjectHeader& header, Mode
   // with zeros first would cost a second pass over it).
   model.elements.clear();
   model.elements.reserve(static_cast<std::size_t>(count));
+  PrefaultCapacity(model.elements);
   ElementNumbersNonSequential = 0;
   int remembered = 0;
   for (int32_t i = 1; i <= count; ++i) {
