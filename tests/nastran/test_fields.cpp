@@ -169,8 +169,10 @@ TEST(RealFields, AgreesWithPrintfAndReadsBackOverTheWholeRangeBelowTheHugeLimit)
     if (!std::isfinite(v) || v == 0.0f || v >= 1.0e14f) continue;
     values.push_back(i % 2 || v >= 1.0e13f ? v : -v);
   }
-  // Values that round at the last kept digit in each form.
-  for (float v : {0.00012345f, 1.2345f, 12.34565f, 123.455f, 1234.55f, 0.1234565f, 99999.96f, 999.995f, 99.99995f}) {
+  // Values that round at the last kept digit in each form, and values exactly
+  // half way between two texts (they round to the even digit).
+  for (float v : {0.00012345f, 1.2345f, 12.34565f, 123.455f, 1234.55f, 0.1234565f, 99999.96f, 999.995f, 99.99995f,
+                  1.03125f, 0.5078125f, 100.125f, 1000.25f, 1000.75f, 106250.0f}) {
     values.push_back(v);
     values.push_back(-v);
   }
