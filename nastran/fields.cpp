@@ -7,6 +7,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "model/fixed_point.h"
 #include "nastran/bulk_data_writer.h"
 
 namespace {
@@ -168,31 +169,6 @@ bool ReadsBackFaithfully(const char* first, const char* last, double value) {
   return std::fabs(ReadShortForm(first, last) - value) <= kFaithfulShare * std::fabs(value);
 }
 
-// std::to_chars(double(v), fixed, precision) for 0 <= precision <= 6, without
-// the general conversion in the common case: v times 10^precision is exact in
-// double (24 + 14 significant bits), and adding and taking away 2^52 rounds it
-// to an integer half to even, as the exact conversion rounds.
-char* FixedText(float v, int precision, char* text, char* end) {
-  static constexpr double kScale[] = {1.0, 1.0e1, 1.0e2, 1.0e3, 1.0e4, 1.0e5, 1.0e6};
-  static constexpr uint64_t kUnit[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
-  constexpr double kTwo52 = 4503599627370496.0;
-  const double magnitude = std::fabs(static_cast<double>(v) * kScale[precision]);
-  if (!(magnitude < kTwo52)) {
-    return std::to_chars(text, end, static_cast<double>(v), std::chars_format::fixed, precision).ptr;
-  }
-  const uint64_t digits = static_cast<uint64_t>((magnitude + kTwo52) - kTwo52);
-  char* at = text;
-  if (std::signbit(v)) *at++ = '-';
-  at = std::to_chars(at, end, digits / kUnit[precision]).ptr;
-  if (precision > 0) {
-    *at++ = '.';
-    uint64_t fraction = digits % kUnit[precision];
-    for (int k = precision - 1; k >= 0; --k, fraction /= 10) at[k] = static_cast<char>('0' + fraction % 10);
-    at += precision;
-  }
-  return at;
-}
-
 // The text of the field rules' table rows for a finite value of float range.
 // `faithful` is set when the text is certainly within the faithful share (an
 // uncut fixed-point text of enough significant digits), so that the common
@@ -204,7 +180,7 @@ char* FormatTableReal(float v, char* out, bool& faithful) {
   for (const ExponentRow& row : kExponentRows) {
     if (row.above ? !(a > row.limit) : !(a < row.limit)) continue;
     const float m = row.above ? v / row.scale : v * row.scale;
-    const char* last = FixedText(m, row.precision, text, text + sizeof text);
+    const char* last = FixedPointText(m, row.precision, text, text + sizeof text);
     const char* point = static_cast<const char*>(std::memchr(text, '.', static_cast<std::size_t>(last - text)));
     if (point == nullptr || static_cast<std::size_t>(point - text) > kLongestIntegerPart) {
       return FormatScientificReal(static_cast<double>(v), out);  // cutting would lose the magnitude
@@ -220,7 +196,7 @@ char* FormatTableReal(float v, char* out, bool& faithful) {
       break;
     }
   }
-  const char* last = FixedText(v, precision, text, text + sizeof text);
+  const char* last = FixedPointText(v, precision, text, text + sizeof text);
   // Rounded to N decimals, the text is off by at most half a unit of its last
   // digit, which each band's smallest magnitude keeps within the share.
   faithful = static_cast<std::size_t>(last - text) <= kFixedKept &&

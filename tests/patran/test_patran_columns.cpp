@@ -170,7 +170,7 @@ TEST(PatranColumns, RealsThatAReaderWouldMisreadTakeExponentForm) {
 }
 
 TEST(PatranColumns, IntegersMatchPrintfAndWiden) {
-  const long long values[] = {0, 1, -1, 9, 10, -9, 99, 100, 99999999, 100000000, -9999999, -10000000,
+  const long long values[] = {0, 1, -1, 9, 10, -9, 99, 100, 1000, 10203, 99999999, 100000000, -9999999, -10000000,
                               INT_MAX, INT_MIN, 123456789012LL};
   std::string expected;
   for (const long long v : values) {
