@@ -554,7 +554,6 @@ TEST_F(DeckDriver, MarkersOnlyInDataValues) {
             "FORCE, 1, 1, 0,-99.0000,-88.0000, ,-89.0000,\nSPC, 101, 2, 1, ,\nSPCD, 1, 2, 1,-99.0000,\n");
 }
 
-
 // A pressure found from a node set on a face of a solid names the face by its
 // corners: G1 and G3 of a four-cornered face, G1 alone for a wedge's
 // triangle, G1 and the corner off the face (G4) for a tetrahedron.
