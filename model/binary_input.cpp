@@ -1,6 +1,9 @@
 #include "model/binary_input.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 bool BinaryInput::Open(const std::string& path) {
   file_.reset(std::fopen(path.c_str(), "rb"));
@@ -33,5 +36,18 @@ bool BinaryInput::Skip(uint64_t count, uint64_t unit) {
   if (bytes == 0) return true;
   if (fseeko(file_.get(), static_cast<off_t>(position_ + bytes), SEEK_SET) != 0) return false;
   position_ += bytes;
+  return true;
+}
+
+bool BinaryInput::ReadAt(uint64_t offset, void* into, std::size_t bytes) const {
+  auto* at = static_cast<char*>(into);
+  while (bytes > 0) {
+    const ssize_t got = pread(fileno(file_.get()), at, bytes, static_cast<off_t>(offset));
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    at += got;
+    offset += static_cast<uint64_t>(got);
+    bytes -= static_cast<std::size_t>(got);
+  }
   return true;
 }

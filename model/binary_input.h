@@ -41,6 +41,13 @@ class BinaryInput {
   // True when `count` elements of `unit` bytes lie within the rest of the file.
   bool Fits(uint64_t count, uint64_t unit) const;
 
+  // Bytes consumed so far: the offset of what is read next.
+  uint64_t Position() const { return position_; }
+
+  // Reads exactly `bytes` bytes from `offset` on, leaving the position as it
+  // is; false when the file (since shortened, say) does not hold them.
+  bool ReadAt(uint64_t offset, void* into, std::size_t bytes) const;
+
  private:
   struct Closer {
     void operator()(std::FILE* file) const { std::fclose(file); }

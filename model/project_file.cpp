@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "model/binary_input.h"
 
@@ -17,9 +18,8 @@ bool ReadBody(BinaryInput& input, const ProjectHeader& header, ProjectTables& ta
 
   const bool hasElements = header.elementCount > 0 && header.entryWords > 0;
   const uint64_t entries = hasElements ? WithSlotZero(header.elementCount) : 0;
-  if (!input.ReadBlock(tables.elements, entries * static_cast<uint64_t>(hasElements ? header.entryWords : 0))) {
-    return false;
-  }
+  tables.elements = {input.Position(), entries, hasElements ? header.entryWords : 0};
+  if (!input.Skip(entries, 4 * static_cast<uint64_t>(tables.elements.width))) return false;
   if (!input.Skip(2 * entries, 4)) return false;  // the two element side tables
 
   if (header.auxWords > 0) {
@@ -49,11 +49,20 @@ int ReadProjectFile(int mode, const std::string& fileName, ProjectHeader& header
     if (header.marker != 1) return -5;
     if (mode == kReadHeaderOnly) return 1;
     ProjectTables scratch;
-    complete = ReadBody(input, header, tables != nullptr ? *tables : scratch);
+    ProjectTables& into = tables != nullptr ? *tables : scratch;
+    complete = ReadBody(input, header, into);
+    if (complete) into.file = std::move(input);
   }
   if (!complete) {
     std::printf("error on reading the file\n  %s\n", fileName.c_str());
     return -1;
   }
   return 1;
+}
+
+bool ReadElementEntries(const ProjectTables& tables, uint64_t first, uint64_t count, int32_t* into) {
+  const ElementTable& table = tables.elements;
+  if (first > table.entries || count > table.entries - first) return false;
+  const uint64_t entryBytes = 4 * static_cast<uint64_t>(table.width);
+  return tables.file.ReadAt(table.offset + first * entryBytes, into, static_cast<std::size_t>(count * entryBytes));
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "model/binary_input.h"
 #include "model/large_array.h"
 
 struct ProjectHeader {
@@ -22,19 +23,34 @@ struct ProjectHeader {
 };
 static_assert(sizeof(ProjectHeader) == 48);
 
+// Where the element table lies in the file. The table is not copied into
+// memory as a whole (for a large model it is tens of megabytes, read once):
+// ReadElementEntries reads runs of entries while they are converted.
+struct ElementTable {
+  uint64_t offset = 0;   // of entry 0
+  uint64_t entries = 0;  // E + 1, or 0 when the file has no element table
+  int32_t width = 0;     // W words per entry
+};
+
 // The used blocks of the body, each with its slot 0 / entry 0 as in the file.
 struct ProjectTables {
   LargeArray<int32_t> nodeNumbers;  // (N+1) external node numbers
   LargeArray<float> coordinates;    // (N+1) x 3
-  LargeArray<int32_t> elements;     // (E+1) x W words
+  ElementTable elements;            // (E+1) x W words, in the file
   LargeArray<int32_t> frames;       // (F+1) x 21 words (ints and floats as they stand)
+  BinaryInput file;                 // the project file, open while the tables are
 };
+
+// Reads `count` entries of the element table from entry `first` on into
+// `into` (count x W words); false when the file no longer holds them.
+bool ReadElementEntries(const ProjectTables& tables, uint64_t first, uint64_t count, int32_t* into);
 
 constexpr int kReadHeaderOnly = 3;
 constexpr int kReadFull = 2;
 
 // mode kReadHeaderOnly reads the header; kReadFull also reads the body into
-// `tables` (sized from the header; the uninterpreted blocks are passed over
-// with the same length checks). Results: 1 success; -1 cannot open, or the
+// `tables` (sized from the header; the element table and the uninterpreted
+// blocks are passed over with the same length checks, and the file stays
+// open in `tables` for the element entries). Results: 1 success; -1 cannot open, or the
 // file ends before a block is complete; -5 wrong version or marker.
 int ReadProjectFile(int mode, const std::string& fileName, ProjectHeader& header, ProjectTables* tables);

@@ -1,7 +1,9 @@
 #include "model/project_reader.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "model/element_types.h"
 #include "model/file_names.h"
@@ -31,9 +33,16 @@ void FillNodes(const ProjectTables& tables, int32_t count, Model& model) {
   }
 }
 
-// Fills the element records; false (with one line naming the element) when
-// an entry cannot be read as its kind says.
-bool FillElements(const ProjectTables& tables, const ProjectHeader& header, Model& model) {
+// Element entries read from the file at a time: about 256 KiB, at least one.
+std::size_t EntriesPerRun(int32_t width) {
+  const std::size_t entryBytes = 4 * static_cast<std::size_t>(width);
+  return entryBytes < (std::size_t{256} << 10) ? (std::size_t{256} << 10) / entryBytes : 1;
+}
+
+// Fills the element records; false (with one line naming the element, or the
+// read error of the file) when an entry cannot be read as its kind says.
+bool FillElements(const ProjectTables& tables, const ProjectHeader& header, const std::string& fileName,
+                  Model& model) {
   const int32_t count = header.elementCount;
   const int32_t width = header.entryWords;
   if (width < 2) {
@@ -48,8 +57,20 @@ bool FillElements(const ProjectTables& tables, const ProjectHeader& header, Mode
   PrefaultCapacity(model.elements);
   ElementNumbersNonSequential = 0;
   int remembered = 0;
+  const std::size_t perRun = EntriesPerRun(width);
+  std::vector<int32_t> run(perRun * static_cast<std::size_t>(width));
+  std::size_t inRun = 0;
+  std::size_t used = 0;
   for (int32_t i = 1; i <= count; ++i) {
-    const int32_t* entry = &tables.elements[static_cast<std::size_t>(i) * static_cast<std::size_t>(width)];
+    if (used == inRun) {
+      inRun = std::min(perRun, static_cast<std::size_t>(count - i) + 1);
+      used = 0;
+      if (!ReadElementEntries(tables, static_cast<uint64_t>(i), inRun, run.data())) {
+        std::printf("error on reading the file\n  %s\n", fileName.c_str());
+        return false;
+      }
+    }
+    const int32_t* entry = &run[used++ * static_cast<std::size_t>(width)];
     ElementRecord& element = model.elements.emplace_back();  // all zero
     const int row = FindElementType(entry[1], remembered);
     if (row < 0) continue;  // unknown kind: the record stays all zero
@@ -123,7 +144,7 @@ int ProjectReader(const std::string& title, Model& model) {
   if (header.nodeCount <= 0 || header.elementCount <= 0) return 1;
 
   FillNodes(tables, header.nodeCount, model);
-  if (!FillElements(tables, header, model)) {
+  if (!FillElements(tables, header, fileName, model)) {
     FreeModel(model);
     NodeNumbersNonSequential = 0;
     ElementNumbersNonSequential = 0;

@@ -51,9 +51,12 @@ TEST(ReadProjectFile, ReadsEveryUsedBlockWithItsSlotZero) {
   EXPECT_EQ(tables.nodeNumbers[6], 106);
   ASSERT_EQ(tables.coordinates.size(), 21u);
   EXPECT_EQ(tables.coordinates[3 * 6], 5.0f);
-  ASSERT_EQ(tables.elements.size(), 30u);
-  EXPECT_EQ(tables.elements[20], 8);   // entry 2, word 0
-  EXPECT_EQ(tables.elements[25], 3);   // entry 2, node slot 2
+  ASSERT_EQ(tables.elements.entries, 3u);
+  int32_t entry[20];
+  ASSERT_TRUE(ReadElementEntries(tables, 2, 1, entry));
+  EXPECT_EQ(entry[0], 8);  // entry 2, word 0
+  EXPECT_EQ(entry[5], 3);  // entry 2, node slot 2
+  EXPECT_FALSE(ReadElementEntries(tables, 2, 2, entry));  // past the table
   ASSERT_EQ(tables.frames.size(), 42u);
   EXPECT_EQ(tables.frames[11], 3);     // after the auxiliary blocks, at the right place
 }
@@ -140,7 +143,7 @@ TEST(ReadProjectFile, AbsentBlocksTakeNoBytes) {
   fixture::PatchInt32(shortened, 8, 0);
   fixture::WriteBytes(path, shortened);
   ASSERT_EQ(Read(path, kReadFull, header, &tables).result, 1);
-  EXPECT_TRUE(tables.elements.empty());
+  EXPECT_EQ(tables.elements.entries, 0u);
   EXPECT_EQ(tables.frames[11], 3);
 
   // B > 0 with M = 0: no auxiliary byte block.
