@@ -314,9 +314,12 @@ class LoadAssembly {
                   &b_.distLoadValues[static_cast<std::size_t>(i) * static_cast<std::size_t>(h_.distLoadValueWords)],
                   static_cast<std::size_t>(load.valueCount) * sizeof(float));
     }
-    load.faceNumber = load.loadType == 1 ? DistWord(i, 2) : DistWord(i, 1);
+    load.faceNumber = DefinitionFace(i);
     return load;
   }
+
+  // A definition's face number: word 2 for loads of type 1, word 1 for type 0.
+  int32_t DefinitionFace(int32_t i) const { return DistWord(i, 9) == 0 ? DistWord(i, 1) : DistWord(i, 2); }
 
   // All candidates are collected first, so that the records (which node sets
   // can make numerous) are allocated once, at their final number.
@@ -327,7 +330,7 @@ class LoadAssembly {
       const int32_t start = DistWord(i, 13);
       const int32_t count = DistWord(i, 10);
       if (DistWord(i, 16) == 0) {
-        const int32_t face = DistWord(i, 9) == 0 ? DistWord(i, 1) : DistWord(i, 2);
+        const int32_t face = DefinitionFace(i);
         for (int32_t v : MapListSlice(b_.distLoadList, start, count, false)) {
           if (v < 1 || v > model_.elementCount) {
             ++unknownElements_;

@@ -51,6 +51,7 @@ constexpr int kReadFull = 2;
 // mode kReadHeaderOnly reads the header; kReadFull also reads the body into
 // `tables` (sized from the header; the element table and the uninterpreted
 // blocks are passed over with the same length checks, and the file stays
-// open in `tables` for the element entries). Results: 1 success; -1 cannot open, or the
-// file ends before a block is complete; -5 wrong version or marker.
+// open in `tables` for the element entries). Results: 1 success; -1 cannot
+// open, or the file ends before a block is complete; -5 wrong version or
+// marker.
 int ReadProjectFile(int mode, const std::string& fileName, ProjectHeader& header, ProjectTables* tables);

@@ -5,6 +5,8 @@
 // right, and fixed point loses the digits of small values.
 #include "patran/columns.h"
 
+#include <cfloat>
+
 #include "model/fixed_point.h"
 
 namespace columns {
@@ -13,9 +15,6 @@ namespace {
 // Room for the longest real text: "%16.7f" of the largest double has 309
 // integer digits, a sign, a point and 7 decimals.
 constexpr std::size_t kRealTextSize = 340;
-
-// The largest single-precision value: a double within it converts to float.
-constexpr double kFloatMax = 3.4028234663852886e38;
 
 // A kept text reads back within this fraction of the value.
 constexpr double kReadBackTolerance = 5.0e-5;
@@ -28,7 +27,7 @@ struct RealText {
 
   RealText(double value, std::chars_format form) {
     std::memset(buffer, ' ', kRealWidth);
-    if (form == std::chars_format::fixed && std::fabs(value) <= kFloatMax &&
+    if (form == std::chars_format::fixed && std::fabs(value) <= static_cast<double>(FLT_MAX) &&
         static_cast<double>(static_cast<float>(value)) == value) {
       end = FixedPointText(static_cast<float>(value), 7, Start(), buffer + sizeof buffer);  // most values
       return;
