@@ -22,6 +22,8 @@
 #include <string_view>
 #include <thread>
 
+#include "model/decimal_text.h"
+
 class OutputFile {
  public:
   static constexpr std::size_t kBufferSize = 1 << 20;
@@ -62,7 +64,11 @@ class OutputFile {
   }
   void WriteInt(long long value) {
     char* at = Reserve(24);
-    Advance(std::to_chars(at, at + 24, value).ptr);
+    if (value >= INT32_MIN && value <= INT32_MAX) {
+      Advance(PutDecimal(static_cast<int32_t>(value), at));
+    } else {
+      Advance(std::to_chars(at, at + 24, value).ptr);
+    }
   }
 
   // Room for at least n (at most kMaxReserve) bytes; fill it and pass the end

@@ -59,37 +59,56 @@ int ElementRecordCount(const Model& model) { return static_cast<int>(UsableCount
 
 int NodeRecordCount(const Model& model) { return static_cast<int>(UsableCount(model.nodeCount, model.nodes)); }
 
-// Finds for every element the first property record (code = normalised class
+// Finds for each element the first property record (code = normalised class
 // + 1000, id = propertyId) and the first element data record (code = class,
 // id = materialId) in properties order: the same result as trying every
-// record against every element, through one sorted index.
-void MatchElementRecords(const Model& model) {
-  const int elementCount = ElementRecordCount(model);
-  const int propertyCount = PropertyRecordCount(model);
-  ElementPropertySlot.assign(static_cast<std::size_t>(elementCount), 0);
-  ElementDataSlot.assign(static_cast<std::size_t>(elementCount), 0);
-  if (propertyCount == 0) return;
-
-  std::vector<KeyedPosition> index(static_cast<std::size_t>(propertyCount));
-  for (int i = 0; i < propertyCount; ++i) {
-    const PropertyRecord& record = model.properties[static_cast<std::size_t>(i)];
-    index[static_cast<std::size_t>(i)] = {RecordKey(record.typeCode, record.id), i};
+// record against every element, through one sorted index. Neighbouring
+// elements mostly share their keys, so the last answer of each kind is kept.
+class ElementRecordMatcher {
+ public:
+  // With `match` clear (geometry only) every slot stays 0.
+  ElementRecordMatcher(const Model& model, bool match) {
+    const int propertyCount = match ? PropertyRecordCount(model) : 0;
+    index_.resize(static_cast<std::size_t>(propertyCount));
+    for (int i = 0; i < propertyCount; ++i) {
+      const PropertyRecord& record = model.properties[static_cast<std::size_t>(i)];
+      index_[static_cast<std::size_t>(i)] = {RecordKey(record.typeCode, record.id), i};
+    }
+    std::sort(index_.begin(), index_.end(), KeyThenPosition);
   }
-  std::sort(index.begin(), index.end(), KeyThenPosition);
 
-  for (int j = 0; j < elementCount; ++j) {
-    const ElementRecord& element = model.elements[static_cast<std::size_t>(j)];
+  // Fills the two slots of element j (called before its card is written).
+  void Match(const ElementRecord& element, int j) {
+    if (index_.empty()) return;
     const int64_t propertyCode = int64_t{NormalisedElementClass(element.elementClass)} + kPropertyCodeBase;
     if (propertyCode > kPropertyCodeBase && propertyCode <= std::numeric_limits<int32_t>::max()) {
-      const int32_t found = FirstWithKey(index, RecordKey(static_cast<int32_t>(propertyCode), element.propertyId));
-      ElementPropertySlot[static_cast<std::size_t>(j)] = found + 1;
+      ElementPropertySlot[static_cast<std::size_t>(j)] =
+          property_.Find(index_, RecordKey(static_cast<int32_t>(propertyCode), element.propertyId)) + 1;
     }
     if (element.elementClass <= kPropertyCodeBase) {
-      const int32_t found = FirstWithKey(index, RecordKey(element.elementClass, element.materialId));
-      ElementDataSlot[static_cast<std::size_t>(j)] = found + 1;
+      ElementDataSlot[static_cast<std::size_t>(j)] =
+          data_.Find(index_, RecordKey(element.elementClass, element.materialId)) + 1;
     }
   }
-}
+
+ private:
+  struct LastAnswer {
+    bool known = false;
+    uint64_t key = 0;
+    int32_t position = -1;
+    int32_t Find(const std::vector<KeyedPosition>& index, uint64_t wanted) {
+      if (!known || key != wanted) {
+        known = true;
+        key = wanted;
+        position = FirstWithKey(index, wanted);
+      }
+      return position;
+    }
+  };
+  std::vector<KeyedPosition> index_;
+  LastAnswer property_;
+  LastAnswer data_;
+};
 
 // Node numbers sorted, each with its position; built on the first lookup that
 // the direct position cannot answer, for the model it was built from.
@@ -214,11 +233,14 @@ ElementsNotWritten WriteElementCards() {
   Model& model = *CurrentModel;
   ElementsNotWritten notWritten;
   ReleaseElementLookups();
-  if (!GeometryOnly) MatchElementRecords(model);
-
   const int elementCount = ElementRecordCount(model);
+  ElementPropertySlot.assign(static_cast<std::size_t>(elementCount), 0);
+  ElementDataSlot.assign(static_cast<std::size_t>(elementCount), 0);
+  ElementRecordMatcher matcher(model, !GeometryOnly);
+
   for (int j = 0; j < elementCount; ++j) {
     ElementRecord& element = model.elements[static_cast<std::size_t>(j)];
+    matcher.Match(element, j);
     ConvertNodeSlots(model, element);
     const int32_t shape = element.shape;
     CardResult result = CardResult::kNoCard;

@@ -1,5 +1,6 @@
 #include "nastran/fields.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cfloat>
 #include <cmath>
@@ -169,8 +170,8 @@ bool ReadsBackFaithfully(const char* first, const char* last, double value) {
   return std::fabs(ReadShortForm(first, last) - value) <= kFaithfulShare * std::fabs(value);
 }
 
-// The text of the field rules' table rows for a finite value of float range.
-// `faithful` is set when the text is certainly within the faithful share (an
+// The text of the field rules' table rows for a finite value of float range,
+// written to `out`, which has room for kFieldRoom characters. `faithful` is set when the text is certainly within the faithful share (an
 // uncut fixed-point text of enough significant digits), so that the common
 // case needs no reading back.
 char* FormatTableReal(float v, char* out, bool& faithful) {
@@ -196,15 +197,18 @@ char* FormatTableReal(float v, char* out, bool& faithful) {
       break;
     }
   }
-  const char* last = FixedPointText(v, precision, text, text + sizeof text);
+  // At most 99999 here: the text (sign, five digits, point, decimals) fits
+  // the field's room and is written in place, then cut.
+  char* last = FixedPointText(v, precision, out, out + kFieldRoom);
   // Rounded to N decimals, the text is off by at most half a unit of its last
   // digit, which each band's smallest magnitude keeps within the share.
-  faithful = static_cast<std::size_t>(last - text) <= kFixedKept &&
+  faithful = static_cast<std::size_t>(last - out) <= kFixedKept &&
              (precision != kFixedRows[std::size(kFixedRows) - 1].precision || a >= kSixDecimalsFaithful);
-  return CopyCut(text, last, kFixedKept, out);
+  return static_cast<std::size_t>(last - out) <= kFixedKept ? last : out + kFixedKept;
 }
 
-// The text of a finite, non-zero real field without its comma: the table
+// The text of a finite, non-zero real field without its comma, written to
+// `out`, which has room for kFieldRoom characters: the table
 // rows' text when it reads back within 5.0e-5 of the value, otherwise the
 // scientific short form. Doubles beyond the float range keep their magnitude
 // in the scientific short form.
@@ -277,7 +281,7 @@ void WriteIntegerValue(OutputFile& out, int32_t value) {
   }
   char* at = out.Reserve(kFieldRoom);
   *at++ = ' ';
-  at = std::to_chars(at, at + kFieldRoom - 2, value).ptr;
+  at = PutDecimal(value, at);
   *at++ = ',';
   out.Advance(at);
 }
@@ -383,7 +387,9 @@ void WriteMixedFields(const float* values, const int32_t* integerFlags, int coun
 
 char* FormatRealField(float value, char* out) {
   if (!std::isfinite(value)) return out;
-  return FormatFiniteReal(static_cast<double>(value), out);
+  char text[kFieldRoom];
+  char* last = FormatFiniteReal(static_cast<double>(value), text);
+  return std::copy(text, last, out);
 }
 
 void WriteCardStart(std::string_view name, int64_t first) {

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "model/decimal_text.h"
 #include "model/output_file.h"
 
 namespace columns {
@@ -59,17 +60,13 @@ inline void PutInt(OutputFile& file, long long value, std::size_t width) {
 // into the field, two digits at a time.
 inline void PutInt8(OutputFile& file, long long value) {
   if (value < 0 || value > 99999999) return PutInt(file, value, 8);
-  static constexpr char kPairs[] =
-      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-      "8081828384858687888990919293949596979899";
   char* at = file.Reserve(8);
   std::memcpy(at, "        ", 8);
   char* digit = at + 8;
   auto rest = static_cast<uint32_t>(value);
   while (rest >= 10) {
     digit -= 2;
-    std::memcpy(digit, kPairs + 2 * (rest % 100), 2);
+    decimal_text::PutPair(rest % 100, digit);
     rest /= 100;
   }
   if (rest != 0 || digit == at + 8) *--digit = static_cast<char>('0' + rest);

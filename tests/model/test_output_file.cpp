@@ -5,11 +5,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <charconv>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "model/date_text.h"
+#include "model/decimal_text.h"
 #include "model/output_file.h"
 #include "tests/support/test_support.h"
 #include "tools/fixture_writer.h"
@@ -114,6 +117,30 @@ TEST(OutputFile, NullDeviceIsWrittenDirectly) {
   file.Write("text");
   EXPECT_TRUE(file.Close());
   EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+}
+
+// The digit-pair writer must give to_chars' bytes for every length: all
+// numbers below 10^6, each power of ten and its neighbours, the extremes.
+TEST(OutputFile, DecimalTextIsToCharsText) {
+  std::vector<int64_t> values;
+  for (int64_t v = -1000; v < 1000000; ++v) values.push_back(v);
+  for (int64_t power = 1; power <= 10000000000; power *= 10) {
+    for (int64_t v : {power - 1, power, power + 1, -power, -power + 1}) values.push_back(v);
+  }
+  for (int64_t v : {int64_t{INT32_MAX}, int64_t{INT32_MIN}, int64_t{INT32_MIN} + 1, int64_t{UINT32_MAX}}) {
+    values.push_back(v);
+  }
+  for (const int64_t v : values) {
+    char expected[24];
+    char actual[24];
+    const std::string_view want(expected, std::to_chars(expected, expected + 24, v).ptr - expected);
+    if (v >= 0 && v <= UINT32_MAX) {
+      ASSERT_EQ(std::string_view(actual, PutDecimal(static_cast<uint32_t>(v), actual) - actual), want);
+    }
+    if (v >= INT32_MIN && v <= INT32_MAX) {
+      ASSERT_EQ(std::string_view(actual, PutDecimal(static_cast<int32_t>(v), actual) - actual), want);
+    }
+  }
 }
 
 TEST(DateText, FormatsUtcWithTwoDigitDay) {
