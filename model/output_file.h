@@ -92,6 +92,7 @@ class OutputFile {
   // Stops the writing thread (after what it was handed is written).
   void StopWriter();
   void WriterLoop();
+  void StartWriteback(std::size_t size);
   void StartFilling(char* buffer);
 
   // Two buffers: the caller fills one while the thread writes the other.
@@ -103,6 +104,10 @@ class OutputFile {
   std::string path_;      // the name the caller asked for
   std::string target_;    // where the finished file goes (links resolved)
   std::string tempPath_;  // empty when writing directly
+  // Bytes the writing thread has written, and where the next writeback starts.
+  static constexpr std::size_t kWritebackStep = std::size_t{8} << 20;
+  std::size_t written_ = 0;
+  std::size_t writebackStart_ = 0;
 
   // Shared with the writing thread, under mutex_.
   std::mutex mutex_;
