@@ -5,29 +5,42 @@
 namespace {
 
 void BuildTable(const int32_t* table, int32_t entryCount, SortedNumberTable& sorted) {
+  sorted.direct.clear();
+  if (entryCount < 1) return;
+  // Numbers that fill their range densely enough get a direct table, at most
+  // a few times larger than the numbers themselves; it needs no sorting.
+  int32_t lowest = table[1];
+  int32_t highest = table[1];
+  for (int32_t i = 2; i <= entryCount; ++i) {
+    lowest = std::min(lowest, table[i]);
+    highest = std::max(highest, table[i]);
+  }
+  const int64_t range = int64_t{highest} - lowest + 1;
+  if (range <= 4 * int64_t{entryCount} + 1024) {
+    sorted.lowest = lowest;
+    sorted.direct.reserve(static_cast<std::size_t>(range));
+    PrefaultCapacity(sorted.direct);
+    sorted.direct.assign(static_cast<std::size_t>(range), 0);
+    for (int32_t i = entryCount; i >= 1; --i) {  // the first of equal numbers wins
+      sorted.direct[static_cast<std::size_t>(int64_t{table[i]} - lowest)] = i;
+    }
+    return;
+  }
+
   LargeArray<std::pair<int32_t, int32_t>> pairs;
   pairs.reserve(static_cast<std::size_t>(entryCount));
   PrefaultCapacity(pairs);
   for (int32_t i = 1; i <= entryCount; ++i) pairs.emplace_back(table[i], i);
   // Compare the numbers themselves, never their difference, so extreme values
-  // cannot overflow. Numbers that rise in file order need no sorting.
+  // cannot overflow. Equal numbers stay in position order, so that the search
+  // finds the first of them, as the direct table does.
   auto byNumber = [](const auto& a, const auto& b) { return a.first < b.first; };
-  if (!std::is_sorted(pairs.begin(), pairs.end(), byNumber)) std::sort(pairs.begin(), pairs.end(), byNumber);
+  if (!std::is_sorted(pairs.begin(), pairs.end(), byNumber)) std::sort(pairs.begin(), pairs.end());
   sorted.numbers.resize(pairs.size());
   sorted.positions.resize(pairs.size());
   for (std::size_t i = 0; i < pairs.size(); ++i) {
     sorted.numbers[i] = pairs[i].first;
     sorted.positions[i] = pairs[i].second;
-  }
-  sorted.direct.clear();
-  if (pairs.empty()) return;
-  // A direct table at most a few times larger than the numbers themselves.
-  const int64_t range = int64_t{pairs.back().first} - pairs.front().first + 1;
-  if (range > 4 * static_cast<int64_t>(pairs.size()) + 1024) return;
-  sorted.lowest = pairs.front().first;
-  sorted.direct.assign(static_cast<std::size_t>(range), 0);
-  for (auto it = pairs.rbegin(); it != pairs.rend(); ++it) {  // the first of equal numbers wins
-    sorted.direct[static_cast<std::size_t>(int64_t{it->first} - sorted.lowest)] = it->second;
   }
 }
 
