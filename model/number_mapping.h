@@ -7,16 +7,17 @@
 #include "model/large_array.h"
 
 // External numbers in ascending order, each with its 1-based position (kept
-// in two arrays so that the search touches only the numbers).
+// in two arrays so that the search touches only the numbers), or, for
+// numbers dense in their range, the direct table alone.
 struct SortedNumberTable {
   LargeArray<int32_t> numbers;
   LargeArray<int32_t> positions;
   // When the numbers fill their range densely enough, the position of number
-  // v is also held at direct[v - lowest] (0: no such number), which answers
-  // a lookup without a search.
+  // v is held at direct[v - lowest] instead (0: no such number), which
+  // answers a lookup without a search.
   int32_t lowest = 0;
   LargeArray<int32_t> direct;
-  bool empty() const { return numbers.empty(); }
+  bool empty() const { return numbers.empty() && direct.empty(); }
 };
 
 // Replaces each entry of `list` by the position of the node or element with

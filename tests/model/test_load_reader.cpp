@@ -109,7 +109,7 @@ TEST(MapExternalNumbers, MapsBySearchOnlyWhenNeeded) {
   list = {1, 20};
   MapExternalNumbers(list.data(), list.size(), mixed.data(), 2, &slot);
   EXPECT_EQ(list, (std::vector<int32_t>{1, 2}));
-  EXPECT_EQ(slot.numbers.size(), 2u);  // kept for later calls
+  EXPECT_FALSE(slot.empty());  // kept for later calls
 }
 
 TEST(LoadReader, NodeLoadsTakeFramesScalesAndComponents) {
