@@ -102,8 +102,9 @@ std::vector<Seed> Seeds() {
 
   Seed lines{"lines", {}, EveryLoad(1, 1)};
   lines.project.nodes = Nodes(6, 1);
-  lines.project.elements = {{1, 20, 111, {1, 2, 3, 0, 0}}, {2, 22, 121, {2, 3, 4, 0, 0}}, {3, 20, 103, {3, 4, 0, 0, 0}},
-                            {4, 20, 11, {4, 5, 0, 0, 0}},     {5, 1, 202, {6}},               {6, 20, 131, {5, 6, 0, 0, 0}}};
+  lines.project.elements = {{1, 20, 111, {1, 2, 3, 0, 0}}, {2, 22, 121, {2, 3, 4, 0, 0}},
+                            {3, 20, 103, {3, 4, 0, 0, 0}}, {4, 20, 11, {4, 5, 0, 0, 0}},
+                            {5, 1, 202, {6}},              {6, 20, 131, {5, 6, 0, 0, 0}}};
   lines.project.entryWords = 12;
   seeds.push_back(lines);
   return seeds;
@@ -120,7 +121,9 @@ int main(int argc, char** argv) {
   }
   try {
     const std::filesystem::path folder = argv[1];
-    for (const char* target : {"project", "load_file", "model_file"}) std::filesystem::create_directories(folder / target);
+    for (const char* target : {"project", "load_file", "model_file"}) {
+      std::filesystem::create_directories(folder / target);
+    }
     const Bytes exampleFes = ReadFile(EXAMPLES_DIR "/bracket.fes");
     const Bytes exampleLqd = ReadFile(EXAMPLES_DIR "/bracket.lqd");
     Write(folder / "project" / "example", Joined(exampleFes, exampleLqd));

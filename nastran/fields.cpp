@@ -171,9 +171,10 @@ bool ReadsBackFaithfully(const char* first, const char* last, double value) {
 }
 
 // The text of the field rules' table rows for a finite value of float range,
-// written to `out`, which has room for kFieldRoom characters. `faithful` is set when the text is certainly within the faithful share (an
-// uncut fixed-point text of enough significant digits), so that the common
-// case needs no reading back.
+// written to `out`, which has room for kFieldRoom characters. `faithful` is
+// set when the text is certainly within the faithful share (an uncut
+// fixed-point text of enough significant digits), so that the common case
+// needs no reading back.
 char* FormatTableReal(float v, char* out, bool& faithful) {
   const float a = std::fabs(v);
   char text[64];
@@ -204,14 +205,14 @@ char* FormatTableReal(float v, char* out, bool& faithful) {
   // digit, which each band's smallest magnitude keeps within the share.
   faithful = static_cast<std::size_t>(last - out) <= kFixedKept &&
              (precision != kFixedRows[std::size(kFixedRows) - 1].precision || a >= kSixDecimalsFaithful);
-  return static_cast<std::size_t>(last - out) <= kFixedKept ? last : out + kFixedKept;
+  return std::min(last, out + kFixedKept);
 }
 
 // The text of a finite, non-zero real field without its comma, written to
-// `out`, which has room for kFieldRoom characters: the table
-// rows' text when it reads back within 5.0e-5 of the value, otherwise the
-// scientific short form. Doubles beyond the float range keep their magnitude
-// in the scientific short form.
+// `out`, which has room for kFieldRoom characters: the table rows' text when
+// it reads back within 5.0e-5 of the value, otherwise the scientific short
+// form. Doubles beyond the float range keep their magnitude in the
+// scientific short form.
 char* FormatFiniteReal(double value, char* out) {
   if (std::fabs(value) > static_cast<double>(FLT_MAX)) return FormatScientificReal(value, out);
   bool faithful = false;
