@@ -1,4 +1,5 @@
-// Packet 2: one per element, with its property card and node numbers.
+// Packet 2: one per element, with its property card and node numbers; a bar
+// with its two end nodes.
 #include <algorithm>
 #include <iterator>
 
@@ -9,6 +10,7 @@
 namespace {
 
 constexpr int kBarShape = 2;
+constexpr int kBarEnds = 2;
 constexpr int kNodesPerCard = 10;
 constexpr int kMaxSlots = static_cast<int>(sizeof(ElementRecord::nodeIndexes) / sizeof(int32_t));
 
@@ -26,12 +28,11 @@ int WriteElementPackets(OutputFile& file, const Model& model) {
   const int count = static_cast<int>(UsableCount(model.elementCount, model.elements));
   for (int i = 0; i < count; ++i) {
     const ElementRecord& element = model.elements[i];
-    const int slots = std::clamp<int>(element.nodeCount, 0, kMaxSlots);
-    const long long cardCount =
-        1 + (slots + kNodesPerCard - 1) / kNodesPerCard + (static_cast<long long>(element.valueCount) + 4) / 5;
+    int slots = std::clamp<int>(element.nodeCount, 0, kMaxSlots);
 
     // A bar's orientation is the position of the node in its third slot;
-    // N2 names that node by its number.
+    // N2 names that node by its number. The bar itself is its two end nodes:
+    // a reader takes a third node as a mid-side node.
     float orientation[3] = {0, 0, 0};
     int32_t orientationNode = 0;
     if (element.shape == kBarShape) {
@@ -39,7 +40,10 @@ int WriteElementPackets(OutputFile& file, const Model& model) {
         std::copy(std::begin(node->coordinates), std::end(node->coordinates), orientation);
         orientationNode = node->externalNumber;
       }
+      slots = std::min(slots, kBarEnds);
     }
+    const long long cardCount =
+        1 + (slots + kNodesPerCard - 1) / kNodesPerCard + (static_cast<long long>(element.valueCount) + 4) / 5;
 
     columns::PutHeader(file, 2, element.externalNumber, element.shape, cardCount);
     columns::PutInt8(file, element.valueCount);

@@ -118,13 +118,41 @@ Model TwelveNodes() {
   return model;
 }
 
-TEST(ElementPackets, BarTakesItsOrientationFromTheThirdSlot) {
-  Model model = TwelveNodes();
-  AddElement(model, 40, 2, {1, 2, 12, 0, 0}, 3);
-  EXPECT_EQ(CapturePackets(WriteElementPackets, model),
-            " 2      40       2       2       0     512\n"
-            "       5       0       3       0       1.0000000       2.0000000       3.0000000\n"
-            "     101     102     512       0       0\n");
+// A bar is written with its two end nodes, whatever its slot count; its
+// orientation node stays in N2 and on the property card. Other shapes keep
+// all their slots.
+TEST(ElementPackets, BarListsItsTwoEndNodesAndTakesItsOrientationFromTheThirdSlot) {
+  const struct {
+    int32_t shape;
+    std::vector<int32_t> slots;
+    const char* packet;
+  } cases[] = {
+      {2, {1, 2, 12, 0, 0},
+       " 2       5       2       2       0     512\n"
+       "       2       0       9       0       1.0000000       2.0000000       3.0000000\n"
+       "     101     102\n"},
+      {2, {1, 2, 12},
+       " 2       5       2       2       0     512\n"
+       "       2       0       9       0       1.0000000       2.0000000       3.0000000\n"
+       "     101     102\n"},
+      {2, {1, 2},
+       " 2       5       2       2       0       0\n"
+       "       2       0       9       0       0.0000000       0.0000000       0.0000000\n"
+       "     101     102\n"},
+      {2, {1},
+       " 2       5       2       2       0       0\n"
+       "       1       0       9       0       0.0000000       0.0000000       0.0000000\n"
+       "     101\n"},
+      {3, {1, 2, 12},  // a triangle's third slot is a corner
+       " 2       5       3       2       0       0\n"
+       "       3       0       9       0       0.0000000       0.0000000       0.0000000\n"
+       "     101     102     512\n"},
+  };
+  for (const auto& c : cases) {
+    Model model = TwelveNodes();
+    AddElement(model, 5, c.shape, c.slots, 9);
+    EXPECT_EQ(CapturePackets(WriteElementPackets, model), c.packet) << c.shape << " " << c.slots.size();
+  }
 }
 
 TEST(ElementPackets, OrientationOnlyForBarsWithAThirdNode) {
@@ -133,8 +161,8 @@ TEST(ElementPackets, OrientationOnlyForBarsWithAThirdNode) {
   AddElement(model, 42, 3, {1, 2, 12});        // triangle: its third slot is a corner
   EXPECT_EQ(CapturePackets(WriteElementPackets, model),
             " 2      41       2       2       0       0\n"
-            "       5       0       0       0       0.0000000       0.0000000       0.0000000\n"
-            "     101     102       0       0       0\n"
+            "       2       0       0       0       0.0000000       0.0000000       0.0000000\n"
+            "     101     102\n"
             " 2      42       3       2       0       0\n"
             "       3       0       0       0       0.0000000       0.0000000       0.0000000\n"
             "     101     102     512\n");
@@ -173,8 +201,8 @@ TEST(ElementPackets, SlotsNamingNoNodeAreWrittenAsZero) {
   AddElement(model, 9, 2, {13, -1, 99, 12, 1});  // bar whose third slot names no node
   EXPECT_EQ(CapturePackets(WriteElementPackets, model),
             " 2       9       2       2       0       0\n"
-            "       5       0       0       0       0.0000000       0.0000000       0.0000000\n"
-            "       0       0       0     512     101\n");
+            "       2       0       0       0       0.0000000       0.0000000       0.0000000\n"
+            "       0       0\n");
 }
 
 TEST(ElementPackets, NoElementsNoPackets) {
