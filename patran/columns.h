@@ -109,18 +109,26 @@ void PutRealRows(OutputFile& file, const Real* values, int count, void (*put)(Ou
   }
 }
 
-// The flag text of a digit code: one character per member 1..count, "1" when
-// the digit occurs in the code's decimal text, else "0". Other digits and a
-// minus sign have no effect; a repeated digit counts once.
-inline void PutDigitFlags(OutputFile& file, int32_t code, int count) {
+// The members of a digit code, as bits 0..count-1: member k is present when
+// the digit k occurs in the code's decimal text. Other digits and a minus sign
+// have no effect; a repeated digit counts once.
+inline unsigned DigitMembers(int32_t code, int count) {
   char digits[16];
   const auto result = std::to_chars(digits, digits + sizeof digits, code);
-  char* flags = file.Reserve(static_cast<std::size_t>(count));
-  std::memset(flags, '0', static_cast<std::size_t>(count));
+  unsigned members = 0;
   for (const char* c = digits; c != result.ptr; ++c) {
     const int member = *c - '0';
-    if (member >= 1 && member <= count) flags[member - 1] = '1';
+    if (member >= 1 && member <= count) members |= 1U << (member - 1);
   }
+  return members;
+}
+
+// The flag text of a digit code: one character per member 1..count, "1" when
+// the member is present, else "0".
+inline void PutDigitFlags(OutputFile& file, int32_t code, int count) {
+  const unsigned members = DigitMembers(code, count);
+  char* flags = file.Reserve(static_cast<std::size_t>(count));
+  for (int k = 0; k < count; ++k) flags[k] = (members >> k & 1U) != 0 ? '1' : '0';
   file.Advance(flags + count);
 }
 

@@ -3,7 +3,7 @@
 // packets in a ".pprop" side file and the load packets in a ".pload" one.
 #include "patran/neutral_file_writer.h"
 
-
+#include "model/console.h"
 #include "model/date_text.h"
 #include "model/file_names.h"
 #include "patran/columns.h"
@@ -57,6 +57,16 @@ void WriteSummaryPacket(OutputFile& file, const Model& model) {
   file.Put('\n');
 }
 
+// One warning line, after the file is written, for the distributed loads
+// whose flags do not announce their values (written as they are all the same).
+void WarnAboutUnannouncedValues(int64_t count) {
+  if (count == 0) return;
+  std::string line = "warning: " + std::to_string(count);
+  line += count == 1 ? " distributed load carries a number of values that its flags do not announce"
+                     : " distributed loads carry a number of values that their flags do not announce";
+  ConsoleWarning(line);
+}
+
 }  // namespace
 
 int NeutralFileWriter(std::string& outputPath, const Model& model, std::string& title, int geometryOnly,
@@ -84,8 +94,10 @@ int NeutralFileWriter(std::string& outputPath, const Model& model, std::string& 
     if (split != 0 && !SwitchToSideFile(file, outputPath, ".pload")) return ReportFailure(file);
     WriteDistributedLoadPackets(file, model);
     WriteNodeForcePackets(file, model);
+    WriteNodeDisplacementPackets(file, model);
   }
 
   if (!file.Close()) return ReportFailure(file);
+  if (geometryOnly == 0) WarnAboutUnannouncedValues(DistributedLoadsWithUnannouncedValues(model));
   return 0;
 }

@@ -2,6 +2,7 @@
 // packets, and the packet routines.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "model/model.h"
@@ -14,10 +15,15 @@
 int NeutralFileWriter(std::string& outputPath, const Model& model, std::string& title, int geometryOnly,
                       int split);
 
-int WriteNodePackets(OutputFile& file, const Model& model);             // node_packets.cpp
-int WriteElementPackets(OutputFile& file, const Model& model);          // element_packets.cpp
-int WriteFramePackets(OutputFile& file, const Model& model);            // frame_packets.cpp
-int WriteMaterialPackets(OutputFile& file, const Model& model);         // material_packets.cpp
-int WritePropertyPackets(OutputFile& file, const Model& model);         // property_packets.cpp
-int WriteDistributedLoadPackets(OutputFile& file, const Model& model);  // load_packets.cpp
-int WriteNodeForcePackets(OutputFile& file, const Model& model);        // load_packets.cpp
+int WriteNodePackets(OutputFile& file, const Model& model);              // node_packets.cpp
+int WriteElementPackets(OutputFile& file, const Model& model);           // element_packets.cpp
+int WriteFramePackets(OutputFile& file, const Model& model);             // frame_packets.cpp
+int WriteMaterialPackets(OutputFile& file, const Model& model);          // material_packets.cpp
+int WritePropertyPackets(OutputFile& file, const Model& model);          // property_packets.cpp
+int WriteDistributedLoadPackets(OutputFile& file, const Model& model);   // load_packets.cpp
+int WriteNodeForcePackets(OutputFile& file, const Model& model);         // load_packets.cpp
+int WriteNodeDisplacementPackets(OutputFile& file, const Model& model);  // load_packets.cpp
+
+// Distributed load records whose flags announce another number of values than
+// they carry (load_packets.cpp).
+int64_t DistributedLoadsWithUnannouncedValues(const Model& model);

@@ -302,6 +302,48 @@ TEST_P(FrontEnd, ExceptionInTheWriterEndsTheRunWithoutAFile) {
   EXPECT_TRUE(writerFailed);
 }
 
+// pelmor's warning line comes after the file is written and stands on a line
+// of its own: after a reader message that ends inside a line, a line end
+// comes first and the result line then needs none of its own.
+TEST(PelmorConsole, WarningLineStandsOnALineOfItsOwn) {
+  const std::string warning =
+      "warning: 1 distributed load carries a number of values that its flags do not announce\n";
+  const std::string unknownNode = "Die Lastdatei enth\xE4lt 1 externe Knotennummern,\n die nicht existieren";
+  const struct {
+    bool unknownNode;        // a force on a node that does not exist: the reader's message
+    bool unannouncedValues;  // a pressure whose flags announce no value
+    std::vector<std::string> args;
+    std::string output;
+  } cases[] = {
+      {false, true, {"plate", "out.nf"}, warning + "\nPATRAN file written: out.nf\n\n"},
+      {true, true, {"plate", "out.nf"}, unknownNode + "\n" + warning + "PATRAN file written: out.nf\n\n"},
+      {true, false, {"plate", "out.nf"}, unknownNode + "\nPATRAN file written: out.nf\n\n"},
+      {false, true, {"plate"}, "\nfiletitel PATRAN-file ? \n" + warning + "\nPATRAN file written: out.nf\n\n"},
+  };
+  for (const auto& c : cases) {
+    ScratchDir dir;
+    fixture::Project project;
+    for (int i = 0; i < 4; ++i) project.nodes.push_back({101 + i, float(i % 2), float(i / 2), 0});
+    project.elements.push_back({11, 40, 21, {1, 2, 4, 3}});
+    fixture::LoadFile loads;
+    if (c.unknownNode) loads.nodeLoads.push_back({1, 0, {999}, {1, 0, 0}, 1});
+    fixture::DistributedLoad pressure{};
+    pressure.loadSet = 1;
+    pressure.list = {11};
+    pressure.values = {0.5f};
+    if (!c.unannouncedValues) {
+      pressure.componentCode = 3;
+      pressure.elementFlag = 1;
+    }
+    loads.distributedLoads.push_back(pressure);
+    fixture::WriteProjectFiles(dir / "plate", project, &loads);
+
+    const RunResult run = RunProgram(dir, PELMOR_BINARY, c.args, "out.nf\n0\n");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.output, c.output + kClosing) << c.unknownNode << c.unannouncedValues << c.args.size();
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(BothPrograms, FrontEnd,
                          testing::Values(Program{VARDEX_BINARY, "NASTRAN", "vardex"},
                                          Program{PELMOR_BINARY, "PATRAN", "pelmor"}),

@@ -1,5 +1,5 @@
-// Frame packets (type 5), distributed load packets (type 6) and node force
-// packets (type 7).
+// Frame packets (type 5), distributed load packets (type 6), node force
+// packets (type 7) and node displacement packets (type 8).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -118,6 +118,36 @@ TEST(DistributedLoadPackets, EveryRecordWhateverItsCardKind) {
             "       0.5000000\n");
 }
 
+// The distributed loads whose flags announce another number of values: one
+// per component set for the element (element flag) and per node set (node
+// flag times the node flags set).
+TEST(DistributedLoadPackets, ValuesThatTheFlagsDoNotAnnounceAreCounted) {
+  const struct {
+    int32_t componentCode, nodeCode, elementFlag, nodeFlag, valueCount;
+    int64_t unannounced;
+  } cases[] = {
+      {0, 0, 0, 0, 0, 0},
+      {0, 0, 0, 0, 4, 1},       // the pressures of the example project
+      {3, 1234, 0, 1, 4, 0},    // one component at four nodes
+      {3, 1234, 1, 1, 4, 1},    // and at the element: five
+      {123, 0, 1, 0, 3, 0},
+      {123, 12, 1, 1, 9, 0},    // three components, at the element and two nodes
+      {123, 12, 1, 1, 8, 1},
+      {1131, 0, 1, 0, 2, 0},    // a repeated digit counts once
+      {79, 9, 1, 1, 0, 0},      // digits outside the flags count for nothing
+      {12, 0, 2, 0, 4, 0},      // the element flag counts with its value
+  };
+  for (const auto& c : cases) {
+    Model model;
+    DistributedLoadRecord load = MakeLoad(1, 1, c.componentCode, c.nodeCode, std::vector<float>(c.valueCount, 1.0f));
+    load.elementFlag = c.elementFlag;
+    load.nodeFlag = c.nodeFlag;
+    AddLoad(model, load);
+    EXPECT_EQ(DistributedLoadsWithUnannouncedValues(model), c.unannounced)
+        << c.componentCode << " " << c.nodeCode << " " << c.valueCount;
+  }
+}
+
 // Each record with the packet it gives ("" for none): forces and moments
 // carry their magnitude, scale times direction in double precision.
 TEST(NodeForcePackets, ForcesAndMomentsWithTheirMagnitude) {
@@ -163,6 +193,56 @@ TEST(NodeForcePackets, ForcesAndMomentsWithTheirMagnitude) {
   int looked = 0;
   const std::string text =
       CaptureOutput([&](OutputFile& file) { looked = WriteNodeForcePackets(file, model); });
+  EXPECT_EQ(looked, 11);
+  EXPECT_EQ(text, expected);
+}
+
+// Constraints and prescribed displacements: the degrees of freedom of the
+// components other than 0 and their values (0 where they are held); none for
+// a record without such a component, nor for other kinds.
+TEST(NodeDisplacementPackets, FlagsAndValuesOfTheComponentsSet) {
+  const struct {
+    int32_t node, set, frame, kind;
+    float x, y, z;
+    const char* packet;
+  } cases[] = {
+      {4, 7, 3, 4, 0.25f, 0, -2,  // prescribed translations
+       " 8       4       7       2\n       3101000\n       0.2500000      -2.0000000\n"},
+      {5, 1, 0, 5, 0.1f, 0.2f, -0.3f,  // prescribed rotations
+       " 8       5       1       2\n       0000111\n       0.1000000       0.2000000      -0.3000000\n"},
+      {6, 2, 0, 2, 1, 0, 1,  // held translations
+       " 8       6       2       2\n       0101000\n       0.0000000       0.0000000\n"},
+      {7, 2, 9, 3, 0, -5, 0,  // a held rotation
+       " 8       7       2       2\n       9000010\n       0.0000000\n"},
+      {8, 3, 0, 4, 1.0e-9f, 0, 0,  // however small, a component is set
+       " 8       8       3       2\n       0100000\n   9.9999997E-10\n"},
+      {9, 1, 0, 2, 0, 0, 0, ""},
+      {9, 1, 0, 4, -0.0f, 0, 0.0f, ""},
+      {9, 1, 0, 0, 1, 1, 1, ""},  // forces and moments have their own packets
+      {9, 1, 0, 1, 1, 1, 1, ""},
+      {9, 1, 0, 6, 1, 1, 1, ""},
+      {9, 1, 0, -1, 1, 1, 1, ""},
+  };
+  Model model;
+  std::string expected;
+  for (const auto& c : cases) {
+    NodeLoadRecord load{};
+    load.nodeNumber = c.node;
+    load.loadSet = c.set;
+    load.frameId = c.frame;
+    load.kind = c.kind;
+    load.scale = 10;  // not applied
+    load.components[0] = c.x;
+    load.components[1] = c.y;
+    load.components[2] = c.z;
+    model.nodeLoads.push_back(load);
+    expected += c.packet;
+  }
+  model.nodeLoadCount = static_cast<int32_t>(model.nodeLoads.size());
+
+  int looked = 0;
+  const std::string text =
+      CaptureOutput([&](OutputFile& file) { looked = WriteNodeDisplacementPackets(file, model); });
   EXPECT_EQ(looked, 11);
   EXPECT_EQ(text, expected);
 }
