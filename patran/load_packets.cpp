@@ -12,8 +12,8 @@ namespace {
 
 constexpr int kMaxLoadValues = static_cast<int>(sizeof(DistributedLoadRecord::values) / sizeof(float));
 
-// Component flags of a node load by kind; kinds without an entry (constraints,
-// prescribed displacements) give no packet.
+// Component flags of a force or moment by kind; the other kinds give no
+// packet 7 (constraints and prescribed displacements give packet 8).
 constexpr const char* kNodeLoadFlags[] = {
     "111000",  // 0 force
     "000111",  // 1 moment
