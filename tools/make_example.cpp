@@ -51,6 +51,11 @@ fixture::DistributedLoad Pressure(int32_t loadSet, std::vector<int32_t> list, bo
   load.list = std::move(list);
   load.nodeSet = nodeSet;
   load.values = {pressure, pressure, pressure, pressure};
+  // One pressure component given at the four corner nodes: the flags
+  // announce the four values (1 component x 4 nodes).
+  load.componentCode = 1;
+  load.nodeCode = 1234;
+  load.nodeFlag = 1;
   return load;
 }
 
