@@ -6,6 +6,7 @@
 #include <new>
 #include <string>
 
+#include "model/console.h"
 #include "model/project_reader.h"
 
 namespace {
@@ -18,7 +19,7 @@ std::string ReadWord() {
 }
 
 int Finish(int exitCode) {
-  std::fputs("exit with input of any integer k = ? ", stdout);
+  ConsoleWrite("exit with input of any integer k = ? ");
   std::fflush(stdout);
   int ignored = 0;
   std::cin >> ignored;  // waits for the user; any input or its end will do
@@ -26,7 +27,7 @@ int Finish(int exitCode) {
 }
 
 int Fail(const char* formatName) {
-  std::printf("\n***No %s file written\n", formatName);
+  ConsolePrint("\n***No %s file written\n", formatName);
   return Finish(1);
 }
 
@@ -39,7 +40,7 @@ int Convert(int argc, char** argv, const char* formatName, ModelWriter writer, s
   if (argc > 1) {
     title = argv[1];
   } else {
-    std::fputs("filetitel of the project ? \n", stdout);
+    ConsoleWrite("filetitel of the project ? \n");
     std::fflush(stdout);
     title = ReadWord();
   }
@@ -52,7 +53,7 @@ int Convert(int argc, char** argv, const char* formatName, ModelWriter writer, s
   if (argc > 2) {
     output = argv[2];
   } else {
-    std::printf("\nfiletitel %s-file ? \n", formatName);
+    ConsolePrint("\nfiletitel %s-file ? \n", formatName);
     std::fflush(stdout);
     output = ReadWord();
   }
@@ -68,7 +69,10 @@ int Convert(int argc, char** argv, const char* formatName, ModelWriter writer, s
   FreeModel(model);
   if (result != 0) return Fail(formatName);
 
-  std::printf("\n%s file written: %s\n\n", formatName, output.c_str());
+  // After a warning line that had to start a line of its own, the line end
+  // that would separate this line from the text before is already written.
+  ConsolePrint(ConsoleLineEndAddedForWarning() ? "%s file written: %s\n\n" : "\n%s file written: %s\n\n", formatName,
+               output.c_str());
   return Finish(0);
 }
 
@@ -80,7 +84,7 @@ int Convert(int argc, char** argv, const char* formatName, ModelWriter writer, s
 int RunFrontEnd(int argc, char** argv, const char* formatName, ModelWriter writer) {
   std::string task = "convert the project";
   auto abandon = [&](const char* cause) {
-    std::printf("\n*** cannot %s: %s\n", task.c_str(), cause);
+    ConsolePrint("\n*** cannot %s: %s\n", task.c_str(), cause);
     return Fail(formatName);
   };
   try {

@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "model/binary_input.h"
+#include "model/console.h"
 #include "model/project_file.h"
 
 namespace {
@@ -34,7 +35,7 @@ constexpr CountedRows kCountedRows[] = {
 bool RowsHaveWords(const LoadFileHeader& h, const std::string& path) {
   for (const CountedRows& rows : kCountedRows) {
     if (h.*rows.count > 0 && h.*rows.width == 0) {
-      std::printf("warning: load file %s ignored: %d %s of 0 words each\n", path.c_str(), h.*rows.count,
+      ConsolePrint("warning: load file %s ignored: %d %s of 0 words each\n", path.c_str(), h.*rows.count,
                   rows.what);
       return false;
     }
@@ -91,17 +92,17 @@ int ReadLoadFile(int mode, const std::string& path, LoadFileHeader& header, Load
   std::memset(&header, 0, sizeof header);
   BinaryInput input;
   if (!input.Open(path)) {
-    std::printf("\n***file %s can not be opened\n", path.c_str());
+    ConsolePrint("\n***file %s can not be opened\n", path.c_str());
     return -1;
   }
   bool complete = input.Read(&header, sizeof header);
   if (complete) {
     if (header.version != 1) {
-      std::fputs("Old version of file can not be read", stdout);
+      ConsoleWrite("Old version of file can not be read");
       return -5;
     }
     if (header.fileKind != 3) {
-      std::fputs("File does not containe load data", stdout);
+      ConsoleWrite("File does not containe load data");
       return -5;
     }
     if (mode == kReadHeaderOnly) return 1;
@@ -110,7 +111,7 @@ int ReadLoadFile(int mode, const std::string& path, LoadFileHeader& header, Load
     complete = ReadBody(input, header, blocks != nullptr ? *blocks : scratch);
   }
   if (!complete) {
-    std::printf("error on reading the file\n  %s\n", path.c_str());
+    ConsolePrint("error on reading the file\n  %s\n", path.c_str());
     return -1;
   }
   return 1;

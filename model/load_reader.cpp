@@ -10,6 +10,7 @@
 #include <span>
 
 #include "model/checked_numbers.h"
+#include "model/console.h"
 #include "model/file_names.h"
 #include "model/load_file.h"
 #include "model/number_mapping.h"
@@ -447,13 +448,13 @@ class LoadAssembly {
 
   void Report() const {
     if (skipped_ != 0) {
-      std::printf("%d load file definitions point outside their data and were skipped\n", Printable(skipped_));
+      ConsolePrint("%d load file definitions point outside their data and were skipped\n", Printable(skipped_));
     }
     if (unknownNodes_ != 0) {
-      std::printf("Die Lastdatei enth\xE4" "lt %d externe Knotennummern,\n die nicht existieren", Printable(unknownNodes_));
+      ConsolePrint("Die Lastdatei enth\xE4" "lt %d externe Knotennummern,\n die nicht existieren", Printable(unknownNodes_));
     }
     if (unknownElements_ != 0) {
-      std::printf("Die Lastdatei enth\xE4" "lt %d externe Elementnummern,\n die nicht existieren",
+      ConsolePrint("Die Lastdatei enth\xE4" "lt %d externe Elementnummern,\n die nicht existieren",
                   Printable(unknownElements_));
     }
   }

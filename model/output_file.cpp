@@ -12,6 +12,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "model/console.h"
+
 OutputFile::OutputFile() : buffers_{std::make_unique<char[]>(kBufferSize), std::make_unique<char[]>(kBufferSize)} {
   StartFilling(buffers_[0].get());
 }
@@ -222,7 +224,7 @@ void OutputFile::Discard() {
 }
 
 int ReportOutputFailure(const std::string& error) {
-  std::printf("\n*** %s\n", error.c_str());
+  ConsolePrint("\n*** %s\n", error.c_str());
   std::fflush(stdout);
   return 1;
 }

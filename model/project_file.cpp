@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "model/binary_input.h"
+#include "model/console.h"
 
 namespace {
 
@@ -37,13 +38,13 @@ int ReadProjectFile(int mode, const std::string& fileName, ProjectHeader& header
   std::memset(&header, 0, sizeof header);
   BinaryInput input;
   if (!input.Open(fileName)) {
-    std::printf("file %s \ncould not be opened", fileName.c_str());
+    ConsolePrint("file %s \ncould not be opened", fileName.c_str());
     return -1;
   }
   bool complete = input.Read(&header, sizeof header);
   if (complete) {
     if (header.version != 2) {
-      std::fputs("\n***Version-Number is not correct: File can not be read", stdout);
+      ConsoleWrite("\n***Version-Number is not correct: File can not be read");
       return -5;
     }
     if (header.marker != 1) return -5;
@@ -54,7 +55,7 @@ int ReadProjectFile(int mode, const std::string& fileName, ProjectHeader& header
     if (complete) into.file = std::move(input);
   }
   if (!complete) {
-    std::printf("error on reading the file\n  %s\n", fileName.c_str());
+    ConsolePrint("error on reading the file\n  %s\n", fileName.c_str());
     return -1;
   }
   return 1;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "model/console.h"
 #include "model/element_types.h"
 #include "model/file_names.h"
 #include "model/project_file.h"
@@ -47,7 +48,7 @@ bool FillElements(const ProjectTables& tables, const ProjectHeader& header, cons
   const int32_t width = header.entryWords;
   if (width < 2) {
     // Without the number and kind words no entry can be read at all.
-    std::printf("element entry 1: entries of %d words cannot hold an element\n", width);
+    ConsolePrint("element entry 1: entries of %d words cannot hold an element\n", width);
     return false;
   }
   // Each record is written once, in order (the array is large: filling it
@@ -66,7 +67,7 @@ bool FillElements(const ProjectTables& tables, const ProjectHeader& header, cons
       inRun = std::min(perRun, static_cast<std::size_t>(count - i) + 1);
       used = 0;
       if (!ReadElementEntries(tables, static_cast<uint64_t>(i), inRun, run.data())) {
-        std::printf("error on reading the file\n  %s\n", fileName.c_str());
+        ConsolePrint("error on reading the file\n  %s\n", fileName.c_str());
         return false;
       }
     }
@@ -77,7 +78,7 @@ bool FillElements(const ProjectTables& tables, const ProjectHeader& header, cons
     remembered = row;
     const ElementTypeRow& type = ElementTypeTable[static_cast<std::size_t>(row)];
     if (width < 4 + type.nodeSlots) {
-      std::printf("element %d: entry of %d words is too short for the %d nodes of kind %d\n", entry[0], width,
+      ConsolePrint("element %d: entry of %d words is too short for the %d nodes of kind %d\n", entry[0], width,
                   type.nodeSlots, type.kind);
       return false;
     }
@@ -90,7 +91,7 @@ bool FillElements(const ProjectTables& tables, const ProjectHeader& header, cons
     for (int32_t k = 0; k < type.nodeSlots; ++k) {
       const int32_t position = entry[4 + k];
       if (position < 0 || position > header.nodeCount) {
-        std::printf("element %d: node position %d is outside 0 to %d\n", entry[0], position, header.nodeCount);
+        ConsolePrint("element %d: node position %d is outside 0 to %d\n", entry[0], position, header.nodeCount);
         return false;
       }
       element.nodeIndexes[k] = position;

@@ -8,13 +8,14 @@
 #include <vector>
 
 #include "model/checked_numbers.h"
+#include "model/console.h"
 #include "model/date_text.h"
 #include "model/file_names.h"
 #include "nastran/fields.h"
 
 OutputFile* OutputStream = nullptr;
 Model* CurrentModel = nullptr;
-int NonFiniteValueReported = 0;
+DeckWarningCounts DeckWarnings;
 
 namespace {
 
@@ -269,30 +270,32 @@ class StreamScope {
   StreamScope& operator=(const StreamScope&) = delete;
 };
 
-// One line per kind of record that the deck leaves out, with its count.
-void WarnAboutRecordsNotWritten(const ElementsNotWritten& elements, int64_t loadsWithoutCard,
-                                int64_t unselectableMpcCards, int64_t undefinedFrames) {
+// One warning line per kind of what the deck leaves out or cannot write as
+// the model means it, with its count.
+void WarnAboutDeck(const DeckWarningCounts& counts) {
   struct Notice {
     int64_t count;
     const char* one;
     const char* many;
   };
   const Notice notices[] = {
-      {elements.withoutCard, "element has no NASTRAN card and was not written",
+      {counts.elementsWithoutCard, "element has no NASTRAN card and was not written",
        "elements have no NASTRAN card and were not written"},
-      {elements.mpcWithoutData, "MPC element has no element data record and was not written",
+      {counts.mpcWithoutData, "MPC element has no element data record and was not written",
        "MPC elements have no element data record and were not written"},
-      {loadsWithoutCard, "distributed load has a card kind without NASTRAN card and was not written",
+      {counts.loadsWithoutCard, "distributed load has a card kind without NASTRAN card and was not written",
        "distributed loads have a card kind without NASTRAN card and were not written"},
-      {unselectableMpcCards, "MPC card has a set id that no solver accepts",
+      {counts.unselectableMpcCards, "MPC card has a set id that no solver accepts",
        "MPC cards have a set id that no solver accepts"},
-      {undefinedFrames, "node has a displacement frame (CD) that no frame card defines",
+      {counts.undefinedFrames, "node has a displacement frame (CD) that no frame card defines",
        "nodes have a displacement frame (CD) that no frame card defines"},
+      {counts.nonFiniteValues, "value that is not a finite number was written as an empty field",
+       "values that are not finite numbers were written as empty fields"},
   };
   for (const Notice& notice : notices) {
     if (notice.count > 0)
-      std::printf("warning: %lld %s\n", static_cast<long long>(notice.count),
-                  notice.count == 1 ? notice.one : notice.many);
+      ConsoleWarning("warning: %lld %s", static_cast<long long>(notice.count),
+                     notice.count == 1 ? notice.one : notice.many);
   }
   std::fflush(stdout);
 }
@@ -327,7 +330,7 @@ std::vector<int32_t> LoadSetList(const Model& model) {
 int BulkDataWriter(std::string& outputPath, Model& model, std::string& title, int geometryOnly, int split,
                    int writeConstraints) {
   CurrentModel = &model;
-  NonFiniteValueReported = 0;
+  DeckWarnings = {};
   if (split && !geometryOnly && SideFileReplacesDeck(outputPath)) {
     return Report("cannot write the side files of " + outputPath + ": a side file would replace the deck");
   }
@@ -345,14 +348,14 @@ int BulkDataWriter(std::string& outputPath, Model& model, std::string& title, in
   }
 
   WriteSection(*OutputStream, "node data");
-  const int64_t undefinedFrames = WriteGridCards(!writeConstraints);
+  DeckWarnings.undefinedFrames = WriteGridCards(!writeConstraints);
   if (writeConstraints || !sets.loadSets.loadSets.empty()) {
     WriteSection(*OutputStream, "constraints");
     if (writeConstraints) WriteConstraintCards(*OutputStream, model);
     WriteConstraintSetUnions(*OutputStream, sets);
   }
   WriteSection(*OutputStream, "element data");
-  const ElementsNotWritten elementsNotWritten = WriteElementCards();
+  WriteElementCards();
   WriteMpcSetUnion(*OutputStream, sets);
   WriteSection(*OutputStream, "coordinate frames");
   WriteFrameCards();
@@ -372,7 +375,8 @@ int BulkDataWriter(std::string& outputPath, Model& model, std::string& title, in
   }
 
   if (!file.Close()) return Report(file);
-  WarnAboutRecordsNotWritten(elementsNotWritten, geometryOnly ? 0 : DistributedLoadsWithoutCard(model),
-                             sets.unselectableMpcCards, undefinedFrames);
+  if (!geometryOnly) DeckWarnings.loadsWithoutCard = DistributedLoadsWithoutCard(model);
+  DeckWarnings.unselectableMpcCards = sets.unselectableMpcCards;
+  WarnAboutDeck(DeckWarnings);
   return 0;
 }

@@ -14,7 +14,18 @@
 // Writer state, shared by every card routine while a deck is written.
 extern OutputFile* OutputStream;  // the main file, or a side file once split
 extern Model* CurrentModel;       // the model being written
-extern int NonFiniteValueReported;  // a NaN or infinity has been warned about in this run
+
+// What the deck leaves out or cannot write as the model means it, counted
+// while the deck is written and reported after it, one warning line per kind.
+struct DeckWarningCounts {
+  int64_t elementsWithoutCard = 0;   // their class has no card
+  int64_t mpcWithoutData = 0;        // MPC elements without their element data record
+  int64_t loadsWithoutCard = 0;      // distributed loads whose card kind has no card
+  int64_t unselectableMpcCards = 0;  // MPC cards whose set id cannot be selected
+  int64_t undefinedFrames = 0;       // GRID cards whose CD no frame card defines
+  int64_t nonFiniteValues = 0;       // NaN or infinity, written as empty fields
+};
+extern DeckWarningCounts DeckWarnings;  // reset by BulkDataWriter
 
 // Writes the deck. Returns 0 when the deck (and any side files) were written
 // completely, 1 when a file could not be created or written; the failure is
@@ -27,12 +38,7 @@ int BulkDataWriter(std::string& outputPath, Model& model, std::string& title, in
 // Returns the number of GRID cards whose displacement frame (CD) no frame
 // card defines.
 int64_t WriteGridCards(int constraintFields);  // grid_cards.cpp
-// Elements the element section left out.
-struct ElementsNotWritten {
-  int64_t withoutCard = 0;     // their class has no card
-  int64_t mpcWithoutData = 0;  // MPC elements without their element data record
-};
-ElementsNotWritten WriteElementCards();      // element_cards.cpp
+void WriteElementCards();                    // element_cards.cpp
 int WriteFrameCards();                       // frame_cards.cpp
 int WriteMaterialCards();                    // material_cards.cpp
 int WritePropertyCards();                    // property_cards.cpp

@@ -229,9 +229,8 @@ void ReleaseElementLookups() {
   FrameIdIndexModel = nullptr;
 }
 
-ElementsNotWritten WriteElementCards() {
+void WriteElementCards() {
   Model& model = *CurrentModel;
-  ElementsNotWritten notWritten;
   ReleaseElementLookups();
   const int elementCount = ElementRecordCount(model);
   ElementPropertySlot.assign(static_cast<std::size_t>(elementCount), 0);
@@ -251,9 +250,8 @@ ElementsNotWritten WriteElementCards() {
     } else if (shape <= 2) {
       result = WriteLineCard(element, j);
     }
-    if (result == CardResult::kNoCard) ++notWritten.withoutCard;
-    if (result == CardResult::kNoDataRecord) ++notWritten.mpcWithoutData;
+    if (result == CardResult::kNoCard) ++DeckWarnings.elementsWithoutCard;
+    if (result == CardResult::kNoDataRecord) ++DeckWarnings.mpcWithoutData;
   }
   ReleaseElementLookups();
-  return notWritten;
 }

@@ -355,7 +355,7 @@ TEST_F(DeckDriver, SplitNamesOfPathsWithoutAnExtension) {
   }
 }
 
-TEST_F(DeckDriver, NonFiniteValuesAreReportedOncePerDeck) {
+TEST_F(DeckDriver, NonFiniteValuesAreCountedInOneWarningAfterTheDeck) {
   for (int run = 0; run < 2; ++run) {
     Model model;
     SetNodes(model, {Node(1, 0, std::numeric_limits<float>::quiet_NaN()),
@@ -365,7 +365,7 @@ TEST_F(DeckDriver, NonFiniteValuesAreReportedOncePerDeck) {
     testing::internal::CaptureStdout();
     ASSERT_EQ(BulkDataWriter(path, model, title, 1, 0, 0), 0);
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "warning: a value that is not a finite number was written as an empty field\n");
+              "warning: 2 values that are not finite numbers were written as empty fields\n");
     EXPECT_EQ(Between(ReadWholeFile(path), "$\n$ node data\n$\n", "$\n$ element data"),
               "GRID, 1, 0, , , ,\nGRID, 2, 0, , , ,\n");
   }
