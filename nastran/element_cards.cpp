@@ -60,14 +60,16 @@ int ElementRecordCount(const Model& model) { return static_cast<int>(UsableCount
 int NodeRecordCount(const Model& model) { return static_cast<int>(UsableCount(model.nodeCount, model.nodes)); }
 
 // Finds for each element the first property record (code = normalised class
-// + 1000, id = propertyId) and the first element data record (code = class,
-// id = materialId) in properties order: the same result as trying every
-// record against every element, through one sorted index. Neighbouring
-// elements mostly share their keys, so the last answer of each kind is kept.
+// + 1000, id = deckPropertyId) and its element data record: the one an
+// element data definition listing the element gave it, else the first
+// record with code = class and id = materialId, in properties order. The
+// result is that of trying every record against every element, through one
+// sorted index. Neighbouring elements mostly share their keys, so the last
+// answer of each kind is kept.
 class ElementRecordMatcher {
  public:
   // With `match` clear (geometry only) every slot stays 0.
-  ElementRecordMatcher(const Model& model, bool match) {
+  ElementRecordMatcher(const Model& model, bool match) : model_(model), match_(match) {
     const int propertyCount = match ? PropertyRecordCount(model) : 0;
     index_.resize(static_cast<std::size_t>(propertyCount));
     for (int i = 0; i < propertyCount; ++i) {
@@ -79,15 +81,16 @@ class ElementRecordMatcher {
 
   // Fills the two slots of element j (called before its card is written).
   void Match(const ElementRecord& element, int j) {
-    if (index_.empty()) return;
+    if (!match_ || index_.empty()) return;
     const int64_t propertyCode = int64_t{NormalisedElementClass(element.elementClass)} + kPropertyCodeBase;
     if (propertyCode > kPropertyCodeBase && propertyCode <= std::numeric_limits<int32_t>::max()) {
       ElementPropertySlot[static_cast<std::size_t>(j)] =
-          property_.Find(index_, RecordKey(static_cast<int32_t>(propertyCode), element.propertyId)) + 1;
+          property_.Find(index_, RecordKey(static_cast<int32_t>(propertyCode), element.deckPropertyId)) + 1;
     }
     if (element.elementClass <= kPropertyCodeBase) {
+      const int32_t listed = ListedDataSlot(model_, element);
       ElementDataSlot[static_cast<std::size_t>(j)] =
-          data_.Find(index_, RecordKey(element.elementClass, element.materialId)) + 1;
+          listed != 0 ? listed : data_.Find(index_, RecordKey(element.elementClass, element.materialId)) + 1;
     }
   }
 
@@ -105,6 +108,8 @@ class ElementRecordMatcher {
       return position;
     }
   };
+  const Model& model_;
+  bool match_;
   std::vector<KeyedPosition> index_;
   LastAnswer property_;
   LastAnswer data_;
@@ -142,6 +147,12 @@ void ConvertNodeSlots(const Model& model, ElementRecord& element) {
 }
 
 }  // namespace
+
+int32_t ListedDataSlot(const Model& model, const ElementRecord& element) {
+  const int32_t slot = element.dataDefinition;
+  if (slot < 1 || slot > PropertyRecordCount(model)) return 0;
+  return model.properties[static_cast<std::size_t>(slot - 1)].typeCode == element.elementClass ? slot : 0;
+}
 
 int32_t NormalisedElementClass(int32_t elementClass) {
   if (elementClass < 40) return elementClass / 10 * 10 + 1;

@@ -23,6 +23,12 @@ extern std::vector<int32_t> ElementDataSlot;
 // (the same grouping as the deck driver's type code rewrite, less 1000).
 int32_t NormalisedElementClass(int32_t elementClass);
 
+// The element data record (1-based position in properties) that an element
+// data definition listing the element gave it, or 0 when none did or the
+// position names no record of the element's class. Such a record comes
+// before the first record of the element's class and materialId.
+int32_t ListedDataSlot(const Model& model, const ElementRecord& element);
+
 // What a card routine wrote for an element.
 enum class CardResult {
   kWritten,

@@ -257,9 +257,10 @@ CardResult WriteLineCard(const ElementRecord& element, int position) {
 }
 
 std::vector<int32_t> MpcCardSetIds(const Model& model) {
-  // The element data record of an MPC element is the first record whose type
-  // code is the element's class and whose id is its materialId, as the
-  // element section matches it.
+  // The element data record of an MPC element, as the element section
+  // matches it: the one a definition listing the element gave it, else the
+  // first record whose type code is the element's class and whose id is its
+  // materialId.
   std::unordered_map<uint64_t, std::size_t> firstRecord;
   const std::size_t propertyCount = UsableCount(model.propertyCount, model.properties);
   for (std::size_t i = 0; i < propertyCount; ++i) {
@@ -274,6 +275,11 @@ std::vector<int32_t> MpcCardSetIds(const Model& model) {
     const ElementRecord& element = model.elements[j];
     if (element.shape > 2 || (element.elementClass != kMpcFromDataClass && element.elementClass != kMpcFromNodesClass))
       continue;
+    const int32_t listed = ListedDataSlot(model, element);
+    if (listed != 0) {
+      ids.push_back(TruncateToInt32(DataValue(model.properties[static_cast<std::size_t>(listed - 1)], 0)));
+      continue;
+    }
     const auto found = firstRecord.find(MpcRecordKey(element.elementClass, element.materialId));
     if (found != firstRecord.end()) ids.push_back(TruncateToInt32(DataValue(model.properties[found->second], 0)));
   }

@@ -35,9 +35,9 @@ CardResult WriteSolidCard(ElementRecord& element, int /*position*/) {
   const int32_t* nodes = element.nodeIndexes;
 
   // A solid without a property is written with property 1.
-  if (element.propertyId == 0) element.propertyId = 1;
+  if (element.deckPropertyId == 0) element.deckPropertyId = 1;
 
-  WriteCardStart(name, element.externalNumber, element.propertyId);
+  WriteCardStart(name, element.externalNumber, element.deckPropertyId);
   OutputStream->Put(' ');
   int written = std::min(kFirstLineNodes, nodeCount);
   WriteIntegerFields(nodes, written, 1, 0);
