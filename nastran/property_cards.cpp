@@ -110,6 +110,12 @@ void WriteShell(CardValues& v, int32_t materialId) {
     v.w[1] = materialId;
     v.w[3] = materialId;
     v.n = 6;
+  } else if (v.n > 1) {
+    // An empty bending material (MID2) takes the membrane material, and then
+    // so does an empty transverse shear material (MID3); a MID2 given as the
+    // empty marker keeps the plate a membrane.
+    if (v.w[1] == 0.0) v.w[1] = materialId;
+    if (v.w[3] == 0.0 && v.w[1] != 0.0 && TruncateToInt32(v.w[1]) != BLANK_FIELD) v.w[3] = materialId;
   }
   v.integer[1] = v.integer[3] = v.integer[8] = 1;
   WriteMixedFields(v.w, v.integer, 6, 1, 0);  // T, MID2, 12I/T^3, MID3, TS/T, NSM

@@ -64,6 +64,28 @@ TEST(PropertyCards, ShellWithThicknessOnlyTakesTheMembraneMaterial) {
             "PSHELL, 20000001, 30000001,0.500000, 30000001, , 30000001, , ,\n");
 }
 
+// With more values than the thickness, an empty MID2 takes the membrane
+// material, and then an empty MID3 too; MID2 given as the empty marker keeps
+// the plate a membrane. Each row: the card, and beside it the card without
+// that rule where it differs.
+TEST(PropertyCards, ShellBendingAndShearMaterialsDefaultFieldByField) {
+  const struct {
+    PropertyRecord property;
+    const char* card;
+    const char* design;
+  } rows[] = {
+      {Property(1, 1, 1021, {0.1f, 0, 0, 0, 0, 0.5f}), "PSHELL, 1, 1,0.100000, 1, , 1, ,0.500000,\n",
+       "PSHELL, 1, 1,0.100000, , , , ,0.500000,\n"},
+      {Property(1, 1, 1021, {0.1f, 4, 1, 0, 0.8333f}), "PSHELL, 1, 1,0.100000, 4,1.0000, 1,0.833300, ,\n",
+       "PSHELL, 1, 1,0.100000, 4,1.0000, ,0.833300, ,\n"},
+      {Property(1, 1, 1021, {0.1f, 0, 0, 5}), "PSHELL, 1, 1,0.100000, 1, , 5, , ,\n",
+       "PSHELL, 1, 1,0.100000, , , 5, , ,\n"},
+      {Property(1, 1, 1021, {0.1f, -99.5f, 0, 0, 0, 0.5f}), "PSHELL, 1, 1,0.100000, , , , ,0.500000,\n", nullptr},
+      {Property(1, 0, 1021, {0.1f, 0, 0, 0, 0, 0.5f}), "PSHELL, 1, 0,0.100000, , , , ,0.500000,\n", nullptr},
+  };
+  for (const auto& row : rows) EXPECT_EQ(Cards({row.property}), row.card);
+}
+
 TEST(PropertyCards, ShellWithNineValuesHasAContinuationLine) {
   EXPECT_EQ(Cards({Property(2, 3, 1021, {0.1f, 4, 1, 5, 0.833333f, 0, -0.05f, 0.05f, 6})}),
             "PSHELL, 2, 3,0.100000, 4,1.0000, 5,0.833333, ,\n"
