@@ -51,6 +51,10 @@ int32_t FirstWithKey(const std::vector<KeyedPosition>& index, uint64_t key) {
   return found != index.end() && found->key == key ? found->position : -1;
 }
 
+// The property records sorted by (typeCode, id), then by position; filled
+// while WriteElementCards runs.
+std::vector<KeyedPosition> RecordIndex;
+
 int PropertyRecordCount(const Model& model) {
   return static_cast<int>(UsableCount(model.propertyCount, model.properties));
 }
@@ -68,8 +72,9 @@ int NodeRecordCount(const Model& model) { return static_cast<int>(UsableCount(mo
 // answer of each kind is kept.
 class ElementRecordMatcher {
  public:
-  // With `match` clear (geometry only) every slot stays 0.
-  ElementRecordMatcher(const Model& model, bool match) : model_(model), match_(match) {
+  // With `match` clear (geometry only) every slot stays 0 and the index of
+  // the records stays empty.
+  ElementRecordMatcher(const Model& model, bool match) : model_(model), index_(RecordIndex) {
     const int propertyCount = match ? PropertyRecordCount(model) : 0;
     index_.resize(static_cast<std::size_t>(propertyCount));
     for (int i = 0; i < propertyCount; ++i) {
@@ -81,7 +86,7 @@ class ElementRecordMatcher {
 
   // Fills the two slots of element j (called before its card is written).
   void Match(const ElementRecord& element, int j) {
-    if (!match_ || index_.empty()) return;
+    if (index_.empty()) return;
     const int64_t propertyCode = int64_t{NormalisedElementClass(element.elementClass)} + kPropertyCodeBase;
     if (propertyCode > kPropertyCodeBase && propertyCode <= std::numeric_limits<int32_t>::max()) {
       ElementPropertySlot[static_cast<std::size_t>(j)] =
@@ -109,8 +114,7 @@ class ElementRecordMatcher {
     }
   };
   const Model& model_;
-  bool match_;
-  std::vector<KeyedPosition> index_;
+  std::vector<KeyedPosition>& index_;
   LastAnswer property_;
   LastAnswer data_;
 };
@@ -231,7 +235,12 @@ void WriteNodeNumbers(const ElementRecord& element, int first, int count) {
   }
 }
 
+int32_t FindPropertyRecord(int32_t typeCode, int32_t id) {
+  return FirstWithKey(RecordIndex, RecordKey(typeCode, id)) + 1;
+}
+
 void ReleaseElementLookups() {
+  std::vector<KeyedPosition>().swap(RecordIndex);
   std::vector<int32_t>().swap(ElementPropertySlot);
   std::vector<int32_t>().swap(ElementDataSlot);
   std::vector<KeyedPosition>().swap(NodeNumberIndex);

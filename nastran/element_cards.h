@@ -48,6 +48,10 @@ void WriteBarCard(const ElementRecord& element, int position);
 // The element's property record or element data record, or nullptr.
 const PropertyRecord* ElementPropertyRecord(int position);
 PropertyRecord* ElementDataRecord(int position);
+// 1-based position in properties of the first record with this type code and
+// id; 0 when there is none, and always outside WriteElementCards or in
+// geometry-only mode.
+int32_t FindPropertyRecord(int32_t typeCode, int32_t id);
 // The record at a 1-based slot value, or nullptr when the slot is 0 or stale.
 PropertyRecord* PropertyAtSlot(int32_t slot);
 
