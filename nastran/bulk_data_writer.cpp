@@ -86,6 +86,17 @@ SetSelection SelectSets(const Model& model, int writeConstraints) {
   return selection;
 }
 
+// The type code of PSOLID records.
+constexpr int32_t kSolidPropertyCode = 1061;
+
+bool HasPropertyRecord(const Model& model, int32_t typeCode, int32_t id) {
+  const std::size_t count = UsableCount(model.propertyCount, model.properties);
+  for (std::size_t i = 0; i < count; ++i) {
+    if (model.properties[i].typeCode == typeCode && model.properties[i].id == id) return true;
+  }
+  return false;
+}
+
 void WriteSetRequest(OutputFile& out, std::string_view request, int64_t set) {
   out.Write(request);
   out.WriteInt(set);
@@ -289,6 +300,14 @@ void WarnAboutDeck(const DeckWarningCounts& counts) {
        "MPC cards have a set id that no solver accepts"},
       {counts.undefinedFrames, "node has a displacement frame (CD) that no frame card defines",
        "nodes have a displacement frame (CD) that no frame card defines"},
+      {counts.solidsWithoutProperty,
+       "solid element has no property and was written with property id 1, which no PSOLID card defines",
+       "solid elements have no property and were written with property id 1, which no PSOLID card defines"},
+      {counts.unknownSectionTypes,
+       "PBARL/PBEAML card has a section type outside the table (0 to 18) and was not written",
+       "PBARL/PBEAML cards have a section type outside the table (0 to 18) and were not written"},
+      {counts.sharedPropertyIds, "property id is written on more than one property card",
+       "property ids are written on more than one property card"},
       {counts.nonFiniteValues, "value that is not a finite number was written as an empty field",
        "values that are not finite numbers were written as empty fields"},
   };
@@ -356,6 +375,10 @@ int BulkDataWriter(std::string& outputPath, Model& model, std::string& title, in
   }
   WriteSection(*OutputStream, "element data");
   WriteElementCards();
+  // Solids without a property are written with property id 1; that is only a
+  // question when no PSOLID card carries the id (geometry-only decks carry no
+  // property cards at all).
+  if (geometryOnly || HasPropertyRecord(model, kSolidPropertyCode, 1)) DeckWarnings.solidsWithoutProperty = 0;
   WriteMpcSetUnion(*OutputStream, sets);
   WriteSection(*OutputStream, "coordinate frames");
   WriteFrameCards();

@@ -23,6 +23,9 @@ struct DeckWarningCounts {
   int64_t loadsWithoutCard = 0;      // distributed loads whose card kind has no card
   int64_t unselectableMpcCards = 0;  // MPC cards whose set id cannot be selected
   int64_t undefinedFrames = 0;       // GRID cards whose CD no frame card defines
+  int64_t solidsWithoutProperty = 0; // written with property id 1, which no PSOLID card defines
+  int64_t unknownSectionTypes = 0;   // PBARL and PBEAML cards not written
+  int64_t sharedPropertyIds = 0;     // ids written on more than one property card
   int64_t nonFiniteValues = 0;       // NaN or infinity, written as empty fields
 };
 extern DeckWarningCounts DeckWarnings;  // reset by BulkDataWriter

@@ -39,8 +39,12 @@ CardResult WriteSolidCard(ElementRecord& element, int /*position*/) {
   // The node slots already hold node numbers.
   const int32_t* nodes = element.nodeIndexes;
 
-  // A solid without a property is written with property 1.
-  if (element.deckPropertyId == 0) element.deckPropertyId = 1;
+  // A solid without a property is written with property 1; the deck driver
+  // warns about them when no PSOLID card has that id.
+  if (element.deckPropertyId == 0) {
+    element.deckPropertyId = 1;
+    ++DeckWarnings.solidsWithoutProperty;
+  }
 
   WriteCardStart(name, element.externalNumber, element.deckPropertyId);
   OutputStream->Put(' ');

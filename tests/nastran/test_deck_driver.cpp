@@ -621,6 +621,53 @@ TEST_F(DeckDriver, RecordsWithoutCardsAreCountedInWarnings) {
   EXPECT_EQ(Between(ReadWholeFile(path), "$ element data\n$\n", "$\n"), "CROD,  4, , 1, 2,\n");
 }
 
+// Cards written as before that the solver may still read otherwise than the
+// model means: one warning line per kind, with the count.
+TEST_F(DeckDriver, CardsTheSolverMayMisreadAreCountedInWarnings) {
+  auto record = [](int32_t id, int32_t typeCode, std::initializer_list<float> values) {
+    PropertyRecord property{};
+    property.id = id;
+    property.typeCode = typeCode;
+    for (float value : values) property.values[property.valueCount++] = value;
+    return property;
+  };
+  ElementRecord tetra{};
+  tetra.externalNumber = 9;
+  tetra.shape = 5;
+  tetra.elementClass = 71;
+  tetra.nodeCount = 4;
+  for (int32_t k = 0; k < 4; ++k) tetra.nodeIndexes[k] = k + 1;
+  const struct {
+    std::vector<PropertyRecord> properties;
+    const char* console;
+  } rows[] = {
+      {{}, "warning: 1 solid element has no property and was written with property id 1, which no PSOLID card "
+           "defines\n"},
+      {{record(1, 1061, {})}, ""},
+      {{record(2, 1061, {}), record(5, 1113, {0, 25, 0, 0, 0, 0, 1}), record(6, 1126, {0, 19})},
+       "warning: 1 solid element has no property and was written with property id 1, which no PSOLID card "
+       "defines\n"
+       "warning: 2 PBARL/PBEAML cards have a section type outside the table (0 to 18) and were not written\n"},
+      {{record(1, 1061, {}), record(3, 1021, {0.5f}), record(3, 1110, {1}), record(3, 2110, {1, 2}),
+        record(4, 1102, {1}), record(4, 1102, {2}), record(4, 1102, {3}), record(1, 1113, {0, 25})},
+       "warning: 1 PBARL/PBEAML card has a section type outside the table (0 to 18) and was not written\n"
+       "warning: 2 property ids are written on more than one property card\n"},
+  };
+  for (const auto& row : rows) {
+    Model model;
+    SetNodes(model, {Node(1), Node(2), Node(3), Node(4)});
+    model.elements = {tetra};
+    model.elementCount = 1;
+    model.properties.assign(row.properties.begin(), row.properties.end());
+    model.propertyCount = static_cast<int32_t>(model.properties.size());
+    std::string title = "plate";
+    std::string path = dir / "deck.bdf";
+    testing::internal::CaptureStdout();
+    ASSERT_EQ(BulkDataWriter(path, model, title, 0, 0, 1), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), row.console);
+    EXPECT_NE(ReadWholeFile(path).find("CTETRA, 9, 1,"), std::string::npos);
+  }
+}
 
 // --- constraint and MPC sets that reach the solver -------------------------
 
