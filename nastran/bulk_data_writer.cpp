@@ -55,7 +55,7 @@ void RewritePropertyTypeCodes(Model& model) {
 // constraint sets.
 struct SetSelection {
   bool spc1 = false;              // the deck has SPC1 cards (set 100)
-  std::vector<int32_t> mpcSets;   // distinct positive MPC set ids, in order of first appearance
+  std::vector<int32_t> mpcSets;   // distinct MPC set ids within the set ids, in order of first appearance
   int64_t mpcRequest = 0;         // the MPC set requested (the MPCADD set for several); 0 = none
   int64_t unselectableMpcCards = 0;
   LoadSetConstraints loadSets;
@@ -71,7 +71,7 @@ SetSelection SelectSets(const Model& model, int writeConstraints) {
   }
   std::unordered_set<int32_t> seen;
   for (int32_t id : MpcCardSetIds(model)) {
-    if (id <= 0) {
+    if (!IsSetId(id)) {
       ++selection.unselectableMpcCards;
     } else if (seen.insert(id).second) {
       selection.mpcSets.push_back(id);
@@ -137,7 +137,7 @@ void WriteConstraintSetUnions(OutputFile& out, const SetSelection& sets) {
     out.Write("SPCADD, ");
     out.WriteInt(sets.loadSets.SubcaseSet(k));
     out.Write(sets.spc1 ? ", 100, " : ", ");
-    out.WriteInt(sets.loadSets.base + static_cast<int64_t>(k) + 1);
+    out.WriteInt(sets.loadSets.OwnSet(k));
     out.Write(",\n");
   }
 }
@@ -300,6 +300,8 @@ void WarnAboutDeck(const DeckWarningCounts& counts) {
        "MPC cards have a set id that no solver accepts"},
       {counts.undefinedFrames, "node has a displacement frame (CD) that no frame card defines",
        "nodes have a displacement frame (CD) that no frame card defines"},
+      {counts.longMpcSetIds, "MPC card has a set id of more than eight characters and was not written",
+       "MPC cards have a set id of more than eight characters and were not written"},
       {counts.solidsWithoutProperty,
        "solid element has no property and was written with property id 1, which no PSOLID card defines",
        "solid elements have no property and were written with property id 1, which no PSOLID card defines"},
@@ -308,6 +310,8 @@ void WarnAboutDeck(const DeckWarningCounts& counts) {
        "PBARL/PBEAML cards have a section type outside the table (0 to 18) and were not written"},
       {counts.sharedPropertyIds, "property id is written on more than one property card",
        "property ids are written on more than one property card"},
+      {counts.loadsOutsideSetIds, "load record has a load set outside 1 to 99999999 and was not written",
+       "load records have a load set outside 1 to 99999999 and were not written"},
       {counts.nonFiniteValues, "value that is not a finite number was written as an empty field",
        "values that are not finite numbers were written as empty fields"},
   };
@@ -329,13 +333,13 @@ void WriteSection(OutputFile& out, std::string_view name) {
 
 // Distinct load set numbers in order of first appearance, distributed loads
 // first; a record with the same number as the record before it is passed
-// over, and so are records at the very start whose number is 0.
+// over, and so are records whose number is no set id.
 std::vector<int32_t> LoadSetList(const Model& model) {
   std::vector<int32_t> list;
   std::unordered_set<int32_t> seen;
   int32_t previous = 0;
   auto visit = [&](int32_t loadSet) {
-    if (loadSet == previous) return;
+    if (loadSet == previous || !IsSetId(loadSet)) return;
     previous = loadSet;
     if (seen.insert(loadSet).second) list.push_back(loadSet);
   };
@@ -398,7 +402,10 @@ int BulkDataWriter(std::string& outputPath, Model& model, std::string& title, in
   }
 
   if (!file.Close()) return Report(file);
-  if (!geometryOnly) DeckWarnings.loadsWithoutCard = DistributedLoadsWithoutCard(model);
+  if (!geometryOnly) {
+    DeckWarnings.loadsWithoutCard = DistributedLoadsWithoutCard(model);
+    DeckWarnings.loadsOutsideSetIds = LoadRecordsOutsideSetIds(model);
+  }
   DeckWarnings.unselectableMpcCards = sets.unselectableMpcCards;
   WarnAboutDeck(DeckWarnings);
   return 0;

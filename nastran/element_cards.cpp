@@ -272,6 +272,7 @@ void WriteElementCards() {
     }
     if (result == CardResult::kNoCard) ++DeckWarnings.elementsWithoutCard;
     if (result == CardResult::kNoDataRecord) ++DeckWarnings.mpcWithoutData;
+    if (result == CardResult::kLongSetId) ++DeckWarnings.longMpcSetIds;
   }
   ReleaseElementLookups();
 }

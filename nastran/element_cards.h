@@ -34,6 +34,7 @@ enum class CardResult {
   kWritten,
   kNoCard,        // the element's class (or shape) has no card
   kNoDataRecord,  // the card needs the element data record, which is missing
+  kLongSetId,     // an MPC card whose set id has more than eight characters
 };
 
 // Card routines. The element's node slots already hold external node numbers.

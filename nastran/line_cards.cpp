@@ -51,6 +51,9 @@ uint64_t MpcRecordKey(int32_t typeCode, int32_t id) {
   return (static_cast<uint64_t>(static_cast<uint32_t>(typeCode)) << 32) | static_cast<uint32_t>(id);
 }
 constexpr int32_t kLastBarClass = 129;
+// MPC set ids that fit the eight characters of a field; ids from -9,999,999
+// to 0 are written but cannot be selected.
+constexpr int32_t kSmallestMpcSetId = -9999999;
 constexpr double kBlank = BLANK_FIELD;
 constexpr int kFieldCount = 24;
 
@@ -241,13 +244,17 @@ CardResult WriteLineCard(const ElementRecord& element, int position) {
       return CardResult::kWritten;
     }
     case LineLayout::kMpcFromData:
+    case LineLayout::kMpcFromNodes: {
       if (data == nullptr) return CardResult::kNoDataRecord;
-      WriteMpcFromData(*data);
+      const int32_t setId = TruncateToInt32(DataValue(*data, 0));
+      if (setId < kSmallestMpcSetId || setId > kLargestSetId) return CardResult::kLongSetId;
+      if (card->layout == LineLayout::kMpcFromData) {
+        WriteMpcFromData(*data);
+      } else {
+        WriteMpcFromNodes(element, *data);
+      }
       return CardResult::kWritten;
-    case LineLayout::kMpcFromNodes:
-      if (data == nullptr) return CardResult::kNoDataRecord;
-      WriteMpcFromNodes(element, *data);
-      return CardResult::kWritten;
+    }
   }
 
   WriteCardName(card->name);

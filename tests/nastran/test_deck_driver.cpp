@@ -838,4 +838,109 @@ TEST_F(SetSelectionTest, LoadSetConstraintsActInTheirSubcase) {
             "SPCD, 250, 2, 4,0.100000,\n");
 }
 
+// Every set id of the deck is from 1 to 99,999,999: load records of another
+// load set write nothing and make no subcase; the load sets' own constraint
+// sets move below that limit when B + 2n would pass it; MPC sets outside it
+// are not selected, and an MPC card whose set id is longer than a field is
+// not written. Each row: the deck's parts, and beside them the parts where
+// they were otherwise.
+TEST_F(SetSelectionTest, SetIdsStayWithinEightCharacters) {
+  auto load = [](int32_t set, int32_t node, int32_t kind, float x, float y, float z) {
+    return NodeLoadRecord{node, set, 0, kind, 1.0f, {x, y, z}};
+  };
+  auto pressure = [](int32_t set, int32_t cardKind) {
+    DistributedLoadRecord record{};
+    record.elementNumber = 1;
+    record.loadSet = set;
+    record.cardKind = cardKind;
+    record.values[0] = 1;
+    record.valueCount = 1;
+    return record;
+  };
+  const struct {
+    std::vector<NodeLoadRecord> nodeLoads;
+    std::vector<DistributedLoadRecord> distributedLoads;
+    std::vector<float> mpcSets;
+    const char* caseControl;  // after STRESS=ALL
+    const char* constraints;  // the constraints section
+    const char* loads;        // the distributed loads and node forces sections
+    const char* console;
+    const char* design;
+  } rows[] = {
+      {{load(101, 10, 0, 0, 1, 0), load(99999999, 11, 2, 1, 0, 0)},
+       {},
+       {},
+       "SUBCASE 1\nSUBTITLE = Load case  101\nLOAD=101\n"
+       "SUBCASE 2\nSUBTITLE = Load case  99999999\nLOAD=99999999\nSPC=103\n",
+       "SPCADD, 103, 102,\n",
+       "FORCE, 101, 10, 0,1.0000, ,1.0000, ,\nSPC, 102, 11, 1, ,\n",
+       "",
+       "SPC=100000001, SPCADD, 100000001, 100000000, and SPC, 100000000, 11, 1, ,"},
+      {{load(99999997, 11, 2, 1, 0, 0)},
+       {},
+       {},
+       "SUBCASE 1\nSUBTITLE = Load case  99999997\nLOAD=99999997\nSPC=99999999\n",
+       "SPCADD, 99999999, 99999998,\n",
+       "SPC, 99999998, 11, 1, ,\n",
+       "",
+       nullptr},
+      {{load(5, 11, 0, 0, 1, 1), load(0, 11, 0, 0, 1, 1)},
+       {},
+       {},
+       "SUBCASE 1\nSUBTITLE = Load case  5\nLOAD=5\n",
+       "",
+       "FORCE, 5, 11, 0,1.0000, ,1.0000,1.0000,\n",
+       "warning: 1 load record has a load set outside 1 to 99999999 and was not written\n",
+       "a subcase LOAD=0 and FORCE, 0, 11, 0,1.0000, ,1.0000,1.0000,"},
+      {{load(0, 10, 2, 1, 0, 0), load(-7, 10, 0, 1, 0, 0), load(2147483647, 11, 4, 0.5f, 0, 0),
+        load(5, 11, 2, 0, 0, 1)},
+       {pressure(0, 14), pressure(0, 13), pressure(5, 14)},
+       {},
+       "SUBCASE 1\nSUBTITLE = Load case  5\nLOAD=5\nSPC=102\n",
+       "SPCADD, 102, 101,\n",
+       "PLOAD4, 5, 1,1.0000, , , , , ,\n$\n$ node forces\n$\nSPC, 101, 11, 3, ,\n",
+       "warning: 5 load records have a load set outside 1 to 99999999 and were not written\n",
+       "SPC, 0, ... ahead of the subcases LOAD=-7, LOAD=2147483647 (SPC=2147483649) and LOAD=5, their cards, "
+       "and a warning about one distributed load of card kind 13"},
+      {{},
+       {},
+       {1.0e8f, 1, 2147483648.0f, -1.0e7f, -9999999.0f},
+       "MPC=1\n",
+       "",
+       "",
+       "warning: 4 MPC cards have a set id that no solver accepts\n"
+       "warning: 3 MPC cards have a set id of more than eight characters and were not written\n",
+       "MPC=100000001 with MPCADD, 100000001, 100000000, 1, and MPC cards of sets 100000000, 2147483647 and "
+       "-10000000"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.caseControl);
+    Model model;
+    SetNodes(model, {Node(1), Node(2), Node(10), Node(11)});
+    model.nodeLoads.assign(row.nodeLoads.begin(), row.nodeLoads.end());
+    model.nodeLoadCount = static_cast<int32_t>(model.nodeLoads.size());
+    model.distributedLoads.assign(row.distributedLoads.begin(), row.distributedLoads.end());
+    model.distributedLoadCount = static_cast<int32_t>(model.distributedLoads.size());
+    std::string mpcCards;
+    for (std::size_t i = 0; i < row.mpcSets.size(); ++i) {
+      const int32_t id = static_cast<int32_t>(i) + 1;
+      model.elements.push_back(LineElement(10 + id, 210, {1, 2}, id));
+      model.properties.push_back(DataRecord(id, 210, {row.mpcSets[i], 2, 1, 1.0f}));
+      const double set = row.mpcSets[i];
+      if (set >= -9999999 && set <= 99999999) mpcCards += "MPC, " + std::to_string(int64_t(set)) + ", 2, 1,1.0000,\n";
+    }
+    model.elementCount = static_cast<int32_t>(model.elements.size());
+    model.propertyCount = static_cast<int32_t>(model.properties.size());
+    const std::string deck = Write(model);
+    EXPECT_EQ(Between(deck, "STRESS=ALL\n", "$\n$\nBEGIN BULK"), row.caseControl);
+    EXPECT_EQ(Between(deck, "$ constraints\n$\n", "$\n$ element data"), row.constraints);
+    EXPECT_EQ(Between(deck, "$ element data\n$\n", "$\n$ coordinate frames"), mpcCards);
+    std::string loads = Between(deck, "$ distributed loads\n$\n", "$\nENDDATA");
+    const std::string nodeForces = "$\n$ node forces\n$\n";
+    if (loads.starts_with(nodeForces)) loads.erase(0, nodeForces.size());
+    EXPECT_EQ(loads, row.loads);
+    EXPECT_EQ(console, row.console);
+  }
+}
+
 }  // namespace
