@@ -2,7 +2,9 @@
 
 #include <cmath>
 
+#include "model/checked_numbers.h"
 #include "nastran/bulk_data_writer.h"
+#include "nastran/element_cards.h"
 
 namespace {
 
@@ -34,6 +36,13 @@ Vector Combine(double a, const Vector& ex, double b, const Vector& ey, double c,
 double PositiveZero(double v) { return v == 0.0 ? 0.0 : v; }
 
 enum FrameKind { kRectangular = 1, kCylindrical = 2, kSpherical = 3 };
+
+// Whether the field routines write a field empty: 0.0, an empty-field marker
+// in a data value, or a value that is not a number.
+bool WrittenEmpty(double v, FieldForm form) {
+  if (!std::isfinite(v) || v == 0.0) return true;
+  return form == FieldForm::kReal && TruncateToInt32(v) == BLANK_FIELD;
+}
 
 }  // namespace
 
@@ -83,4 +92,21 @@ bool ComponentsInFrame(const FrameRecord& frame, const float (&at)[3], const dou
   const Vector v{vector[0], vector[1], vector[2]};
   for (int k = 0; k < 3; ++k) out[k] = static_cast<float>(Dot(directions[k], v));
   return true;
+}
+
+void ExpressInDisplacementFrame(int32_t gridNumber, double* fields, FieldForm* forms) {
+  const int32_t position = FindNodePosition(gridNumber);
+  if (position < 0) return;
+  const NodeRecord& grid = CurrentModel->nodes[static_cast<std::size_t>(position)];
+  if (!WritesDisplacementFrame(grid)) return;
+  const FrameRecord* frame = FindFrame(grid.outputFrameId);
+  if (frame == nullptr) return;
+  double vector[3];
+  for (int c = 0; c < 3; ++c) vector[c] = WrittenEmpty(fields[c], forms[c]) ? 0.0 : fields[c];
+  float components[3];
+  if (!ComponentsInFrame(*frame, grid.coordinates, vector, components)) return;
+  for (int c = 0; c < 3; ++c) {
+    fields[c] = components[c];
+    forms[c] = FieldForm::kNumber;
+  }
 }

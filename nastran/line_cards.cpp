@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "nastran/bulk_data_writer.h"
+#include "nastran/displacement_frames.h"
 #include "nastran/element_cards.h"
 #include "nastran/fields.h"
 
@@ -212,9 +213,13 @@ CardResult WriteLineCard(const ElementRecord& element, int position) {
       WriteCardName(card->name);
       if (data != nullptr) {
         WriteIntegerFields(fields, 4, 0, 0);
-        const double orientation[3] = {DataValue(*data, 0), DataValue(*data, 1), DataValue(*data, 2)};
+        double orientation[3] = {DataValue(*data, 0), DataValue(*data, 1), DataValue(*data, 2)};
+        FieldForm forms[3] = {FieldForm::kReal, FieldForm::kReal, FieldForm::kReal};
         const double frame = DataValue(*data, 3);
-        WriteRealFields(orientation, 3, 0, 0);
+        // Without a CID the vector is read in GA's displacement frame.
+        const int32_t cid = TruncateToInt32(frame);
+        if (cid == 0 || cid == BLANK_FIELD) ExpressInDisplacementFrame(g1, orientation, forms);
+        WriteFormFields(orientation, forms, 3, 0, 0);
         WriteIntegerFields(&frame, 1, 1, 0);
       } else {
         WriteIntegerFields(fields, 4, 1, 0);
