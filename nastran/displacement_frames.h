@@ -11,6 +11,12 @@
 // True when the node's GRID card carries a CD other than the basic frame.
 bool WritesDisplacementFrame(const NodeRecord& node);
 
+// The first and third axes (ex, ez) of a frame through the points A, B and C
+// (points holds A1 to C3), as the neutral file and the solver construct them:
+// ez along AB, ey normal to the plane of AB and AC, ex = ey x ez, each
+// normalised. False when a length on the way is 0.
+bool FrameAxes(const double (&points)[9], double (&ex)[3], double (&ez)[3]);
+
 // The components of a basic-frame vector along the directions of `frame` at
 // the point `at` (rectangular: its axes; cylindrical and spherical: the local
 // radial, tangential and axial or polar directions there), each rounded to

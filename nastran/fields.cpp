@@ -386,6 +386,13 @@ char* FormatRealField(float value, char* out) {
   return std::copy(text, last, out);
 }
 
+double ReadBackNumberField(float value) {
+  if (!std::isfinite(value) || value == 0.0f) return 0.0;
+  char text[kFieldRoom];
+  const char* last = FormatFiniteReal(static_cast<double>(value), text);
+  return ReadShortForm(text, last);
+}
+
 void WriteCardStart(std::string_view name, int64_t first) {
   OutputStream->Write(name);
   OutputStream->Write(", ");
