@@ -36,7 +36,7 @@ bool RowsHaveWords(const LoadFileHeader& h, const std::string& path) {
   for (const CountedRows& rows : kCountedRows) {
     if (h.*rows.count > 0 && h.*rows.width == 0) {
       ConsolePrint("warning: load file %s ignored: %d %s of 0 words each\n", path.c_str(), h.*rows.count,
-                  rows.what);
+                   rows.what);
       return false;
     }
   }

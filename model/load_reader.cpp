@@ -466,11 +466,12 @@ class LoadAssembly {
       ConsolePrint("%d load file definitions point outside their data and were skipped\n", Printable(skipped_));
     }
     if (unknownNodes_ != 0) {
-      ConsolePrint("Die Lastdatei enth\xE4" "lt %d externe Knotennummern,\n die nicht existieren", Printable(unknownNodes_));
+      ConsolePrint("Die Lastdatei enth\xE4" "lt %d externe Knotennummern,\n die nicht existieren",
+                   Printable(unknownNodes_));
     }
     if (unknownElements_ != 0) {
       ConsolePrint("Die Lastdatei enth\xE4" "lt %d externe Elementnummern,\n die nicht existieren",
-                  Printable(unknownElements_));
+                   Printable(unknownElements_));
     }
   }
 

@@ -79,7 +79,7 @@ bool FillElements(const ProjectTables& tables, const ProjectHeader& header, cons
     const ElementTypeRow& type = ElementTypeTable[static_cast<std::size_t>(row)];
     if (width < 4 + type.nodeSlots) {
       ConsolePrint("element %d: entry of %d words is too short for the %d nodes of kind %d\n", entry[0], width,
-                  type.nodeSlots, type.kind);
+                   type.nodeSlots, type.kind);
       return false;
     }
     if (entry[0] != i) ElementNumbersNonSequential = 1;

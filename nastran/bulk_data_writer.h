@@ -43,7 +43,7 @@ int BulkDataWriter(std::string& outputPath, Model& model, std::string& title, in
 // Returns the number of GRID cards whose displacement frame (CD) no frame
 // card defines.
 int64_t WriteGridCards(int constraintFields);  // grid_cards.cpp
-void WriteElementCards();                    // element_cards.cpp
+void WriteElementCards();                    // element_cards.cpp; counts go to DeckWarnings
 int WriteFrameCards();                       // frame_cards.cpp
 int WriteMaterialCards();                    // material_cards.cpp
 int WritePropertyCards();                    // property_cards.cpp
