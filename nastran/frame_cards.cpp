@@ -79,6 +79,7 @@ void WriteLargeFieldLine(OutputFile& out, std::string_view name, const std::stri
   std::memcpy(line, name.data(), std::min(name.size(), kNameColumns));
   for (std::size_t f = 0; f < count; ++f) {
     const std::size_t length = std::min(fields[f].size(), kLargeFieldColumns);
+    if (length == 0) continue;
     std::memcpy(line + kNameColumns + (f + 1) * kLargeFieldColumns - length, fields[f].data(), length);
   }
   std::size_t used = sizeof line;
