@@ -121,7 +121,7 @@ TEST_F(BarCards, BeamBitIsARealField) {
   const struct {
     std::initializer_list<float> data;
     const char* card;
-    const char* design;
+    const char* before;  // the text written before, where it differs
   } rows[] = {
       {{0, 1, 0, 2.5f}, "CBEAM, 1, , 11, 12, ,1.0000, ,2.5000,\n", "CBEAM, 1, , 11, 12, ,1.0000, , 2,\n"},
       {{0, 1, 0, -99}, "CBEAM, 1, , 11, 12, ,1.0000, , ,\n", nullptr},

@@ -865,7 +865,7 @@ TEST_F(SetSelectionTest, SetIdsStayWithinEightCharacters) {
     const char* constraints;  // the constraints section
     const char* loads;        // the distributed loads and node forces sections
     const char* console;
-    const char* design;
+    const char* before;  // the text written before, where it differs
   } rows[] = {
       {{load(101, 10, 0, 0, 1, 0), load(99999999, 11, 2, 1, 0, 0)},
        {},

@@ -103,7 +103,7 @@ TEST_F(ElementMatching, ElementDataDefinitionsFollowTheirElementList) {
 
   const struct {
     const char* card;
-    const char* design;
+    const char* before;  // the text written before, where it differs
   } rows[] = {
       {"CBAR, 1, 3, 1, 2, ,1.0000, , ,\n", "CBAR, 1, , 1, 2, ,1.0000, , ,\n"},
       {"CBAR, 101, 1, 101, 102, , ,1.0000, ,\n", "CBAR, 101, , 101, 102, ,1.0000, , ,\n"},

@@ -123,7 +123,7 @@ TEST(FrameCards, FramesFarFromTheOriginKeepTheirAxes) {
   const struct {
     FrameRecord frame;
     const char* card;
-    const char* design;
+    const char* before;  // the text written before, where it differs
   } rows[] = {
       {FrameFromVectors(5, 1, {123456.7f, 1000.3f, 7}, {0, -0.6f, 0.8f}, {1, 0, 0}),
        "CORD2R*                5                   123456.703125  1000.299987793\n"

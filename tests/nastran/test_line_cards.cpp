@@ -56,7 +56,7 @@ TEST_F(LineCards, GapVectorInTheDisplacementFrameOfGa) {
     int32_t gaFrame;  // CD of GA (constrained); 0 = no CD
     float cid;
     const char* card;
-    const char* design;
+    const char* before;  // the text written before, where it differs
   } rows[] = {
       {1, 0, "CGAP,  7, , 1, 2,0.866025,-0.50000, , ,\n", "CGAP,  7, , 1, 2,1.0000, , , ,\n"},
       {1, -99, "CGAP,  7, , 1, 2,0.866025,-0.50000, , ,\n", "CGAP,  7, , 1, 2,1.0000, , , ,\n"},

@@ -233,7 +233,7 @@ TEST(NodeForceCards, OnlyZeroComponentsWriteNothing) {
   const struct {
     NodeLoadRecord load;
     const char* cards;
-    const char* design;
+    const char* before;  // the text written before, where it differs
   } rows[] = {
       {NodeLoad(1, 10, 0, 0, 0, 5.0e-9f), "FORCE, 1, 10, 0,1.0000, , ,0.5000-8,\n", ""},
       {NodeLoad(2, 33, 1, -9.0e-9f, 5.0e-9f, 0), "MOMENT, 2, 33, 0,1.0000,-0.900-8,0.5000-8, ,\n", ""},

@@ -65,7 +65,7 @@ TEST(MaterialCards, Mat1WithEAloneWritesNuZero) {
   const struct {
     MaterialRecord material;
     const char* card;
-    const char* design;
+    const char* before;  // the text written before, where it differs
   } rows[] = {
       {Material(1, 1, {{0, 1.5e8}}), "MAT1, 1,1.500+8, ,0.0,\n", "MAT1, 1,1.500+8,\n"},
       {Material(1, 1, {{0, 1.5e8}, {3, 7.8}}), "MAT1, 1,1.500+8, ,0.0,7.8000,\n", "MAT1, 1,1.500+8, , ,7.8000,\n"},

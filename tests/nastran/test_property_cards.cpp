@@ -72,7 +72,7 @@ TEST(PropertyCards, ShellBendingAndShearMaterialsDefaultFieldByField) {
   const struct {
     PropertyRecord property;
     const char* card;
-    const char* design;
+    const char* before;  // the text written before, where it differs
   } rows[] = {
       {Property(1, 1, 1021, {0.1f, 0, 0, 0, 0, 0.5f}), "PSHELL, 1, 1,0.100000, 1, , 1, ,0.500000,\n",
        "PSHELL, 1, 1,0.100000, , , , ,0.500000,\n"},

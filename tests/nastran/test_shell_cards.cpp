@@ -142,7 +142,7 @@ TEST_F(ShellCards, CardsHoldTheirNodesAndPropertyAsTheSolverReadsThem) {
     std::vector<int32_t> slots;
     int32_t propertyId;
     const char* card;
-    const char* design;
+    const char* before;  // the text written before, where it differs
   } rows[] = {
       {3, 45, {1, 2, 3, 4, 5, 6}, 0, "CTRIAX6, 1, 7, 11, 14, 12, 15, 13, 16,\n",
        "CTRIAX6, 1, 7, 11, 12, 13, 14, 15, 16,\n"},
