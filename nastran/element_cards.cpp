@@ -90,7 +90,7 @@ class ElementRecordMatcher {
     const int64_t propertyCode = int64_t{NormalisedElementClass(element.elementClass)} + kPropertyCodeBase;
     if (propertyCode > kPropertyCodeBase && propertyCode <= std::numeric_limits<int32_t>::max()) {
       ElementPropertySlot[static_cast<std::size_t>(j)] =
-          property_.Find(index_, RecordKey(static_cast<int32_t>(propertyCode), element.deckPropertyId)) + 1;
+          property_.Find(index_, RecordKey(static_cast<int32_t>(propertyCode), DeckPropertyId(element))) + 1;
     }
     if (element.elementClass <= kPropertyCodeBase) {
       const int32_t listed = ListedDataSlot(model_, element);
@@ -151,6 +151,14 @@ void ConvertNodeSlots(const Model& model, ElementRecord& element) {
 }
 
 }  // namespace
+
+int32_t DeckPropertyId(const ElementRecord& element) { return element.deckPropertyId; }
+
+bool GiveDefaultPropertyId(ElementRecord& element) {
+  if (element.deckPropertyId != 0) return false;
+  element.deckPropertyId = 1;
+  return true;
+}
 
 int32_t ListedDataSlot(const Model& model, const ElementRecord& element) {
   const int32_t slot = element.dataDefinition;

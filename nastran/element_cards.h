@@ -23,6 +23,13 @@ extern std::vector<int32_t> ElementDataSlot;
 // (the same grouping as the deck driver's type code rewrite, less 1000).
 int32_t NormalisedElementClass(int32_t elementClass);
 
+// The property id the deck gives the element: that of the last property
+// definition (type code 1000 and up) listing it; 0 = none.
+int32_t DeckPropertyId(const ElementRecord& element);
+// Gives an element without a property id the id 1 (solids are written so);
+// true when it had none.
+bool GiveDefaultPropertyId(ElementRecord& element);
+
 // The element data record (1-based position in properties) that an element
 // data definition listing the element gave it, or 0 when none did or the
 // position names no record of the element's class. Such a record comes

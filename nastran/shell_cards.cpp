@@ -201,8 +201,8 @@ CardResult WriteShellCard(ElementRecord& element, int position) {
       if (data != nullptr && DataValueCount(*data) > 0) WriteRealFields(data->values, 1, 1, 1);
       break;
     case ShellLayout::kShear: {
-      const int32_t shearProperty =
-          FindPropertyRecord(kShearPropertyCode, element.deckPropertyId) != 0 ? element.deckPropertyId : 0;
+      const int32_t pshear = DeckPropertyId(element);
+      const int32_t shearProperty = FindPropertyRecord(kShearPropertyCode, pshear) != 0 ? pshear : 0;
       WriteCardStart(rule->name, element.externalNumber, shearProperty);
       WriteNodeNumbers(element, 0, 4);
       WriteLineEnd();

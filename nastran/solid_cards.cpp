@@ -41,12 +41,9 @@ CardResult WriteSolidCard(ElementRecord& element, int /*position*/) {
 
   // A solid without a property is written with property 1; the deck driver
   // warns about them when no PSOLID card has that id.
-  if (element.deckPropertyId == 0) {
-    element.deckPropertyId = 1;
-    ++DeckWarnings.solidsWithoutProperty;
-  }
+  if (GiveDefaultPropertyId(element)) ++DeckWarnings.solidsWithoutProperty;
 
-  WriteCardStart(name, element.externalNumber, element.deckPropertyId);
+  WriteCardStart(name, element.externalNumber, DeckPropertyId(element));
   OutputStream->Put(' ');
   int written = std::min(kFirstLineNodes, nodeCount);
   WriteIntegerFields(nodes, written, 1, 0);
