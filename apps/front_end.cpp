@@ -69,9 +69,9 @@ int Convert(int argc, char** argv, const char* formatName, ModelWriter writer, s
   FreeModel(model);
   if (result != 0) return Fail(formatName);
 
-  // After warning lines that began with a line end of their own, the result
-  // line needs none.
-  ConsolePrint("%s%s file written: %s\n\n", ConsoleLineEndBeforeWarnings() ? "" : "\n", formatName,
+  // After a warning line that had to start a line of its own, the line end
+  // that would separate this line from the text before is already written.
+  ConsolePrint(ConsoleLineEndAddedForWarning() ? "%s file written: %s\n\n" : "\n%s file written: %s\n\n", formatName,
                output.c_str());
   return Finish(0);
 }

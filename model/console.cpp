@@ -6,51 +6,50 @@
 
 namespace {
 
-struct ConsoleState {
-  bool written = false;  // something has been written
-  char lastByte = '\n';
-  bool lineEndBeforeWarnings = false;
-};
-ConsoleState state;
+char LastByte = 0;  // the last byte written; 0 before anything is written
+bool LineEndAdded = false;
+
+void WriteFormatted(const char* format, std::va_list args) {
+  std::va_list again;
+  va_copy(again, args);
+  char text[256];
+  const int length = std::vsnprintf(text, sizeof text, format, args);
+  if (length >= 0 && static_cast<std::size_t>(length) < sizeof text) {
+    ConsoleWrite(std::string_view(text, static_cast<std::size_t>(length)));
+  } else if (length > 0) {
+    std::string longer(static_cast<std::size_t>(length) + 1, '\0');
+    std::vsnprintf(longer.data(), longer.size(), format, again);
+    longer.pop_back();
+    ConsoleWrite(longer);
+  }
+  va_end(again);
+}
 
 }  // namespace
 
 void ConsoleWrite(std::string_view text) {
   if (text.empty()) return;
   std::fwrite(text.data(), 1, text.size(), stdout);
-  state.written = true;
-  state.lastByte = text.back();
+  LastByte = text.back();
 }
 
 void ConsolePrint(const char* format, ...) {
-  // Messages are short; a longer one (a long file name) is formatted again
-  // into a string of its length.
-  char text[512];
   std::va_list args;
   va_start(args, format);
-  std::va_list again;
-  va_copy(again, args);
-  const int length = std::vsnprintf(text, sizeof text, format, args);
+  WriteFormatted(format, args);
   va_end(args);
-  if (length >= 0 && static_cast<std::size_t>(length) < sizeof text) {
-    ConsoleWrite(std::string_view(text, static_cast<std::size_t>(length)));
-  } else if (length > 0) {
-    std::string longer(static_cast<std::size_t>(length), '\0');
-    std::vsnprintf(longer.data(), longer.size() + 1, format, again);
-    ConsoleWrite(longer);
-  }
-  va_end(again);
 }
 
-bool ConsoleAtLineStart() { return !state.written || state.lastByte == '\n'; }
-
-void ConsoleWarning(std::string_view text) {
-  if (!ConsoleAtLineStart()) {
+void ConsoleWarning(const char* format, ...) {
+  if (LastByte != 0 && LastByte != '\n') {
     ConsoleWrite("\n");
-    state.lineEndBeforeWarnings = true;
+    LineEndAdded = true;
   }
-  ConsoleWrite(text);
+  std::va_list args;
+  va_start(args, format);
+  WriteFormatted(format, args);
+  va_end(args);
   ConsoleWrite("\n");
 }
 
-bool ConsoleLineEndBeforeWarnings() { return state.lineEndBeforeWarnings; }
+bool ConsoleLineEndAddedForWarning() { return LineEndAdded; }

@@ -68,6 +68,10 @@ int32_t MergeConstraintCodes(int32_t first, int32_t second) {
   return merged;
 }
 
+// Property type codes from here up denote element properties; the codes
+// below denote element data.
+constexpr int32_t kFirstPropertyTypeCode = 1000;
+
 int32_t ClampValueCount(int64_t count, int32_t most) {
   return static_cast<int32_t>(std::clamp<int64_t>(count, 0, most));
 }
@@ -432,11 +436,22 @@ class LoadAssembly {
                     static_cast<std::size_t>(valueCount) * sizeof(int32_t));
       }
       properties.push_back(property);
+      // A definition of type code 1000 and up is the element's property; one
+      // below is an element data definition, the element's data record when
+      // its class is that code. The neutral file takes the id of either.
+      const bool elementData = property.typeCode < kFirstPropertyTypeCode;
+      const int32_t position = static_cast<int32_t>(properties.size());
       for (int32_t v : MapListSlice(b_.propertyList, word(7), word(6), false)) {
         if (v < 1 || v > model_.elementCount) {
           ++unknownElements_;
-        } else {
-          model_.elements[static_cast<std::size_t>(v) - 1].propertyId = property.id;
+          continue;
+        }
+        ElementRecord& element = model_.elements[static_cast<std::size_t>(v) - 1];
+        element.propertyId = property.id;
+        if (!elementData) {
+          element.deckPropertyId = property.id;
+        } else if (element.elementClass == property.typeCode) {
+          element.dataDefinition = position;
         }
       }
     }

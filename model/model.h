@@ -25,7 +25,10 @@ struct ElementRecord {
   int32_t auxCode;         // word 3 of the file entry; carried only
   int32_t elementClass;    // detailed element kind; chooses the card
   int32_t nodeCount;       // node slots in use
-  int32_t propertyId;      // property assigned by the load file; 0 = none
+  int32_t propertyId;      // id of the last property definition listing the element; 0 = none
+  int32_t deckPropertyId;  // the same, of property definitions only (type code 1000 and up)
+  int32_t dataDefinition;  // 1-based position in Model::properties of the last element data
+                           // definition (type code below 1000, equal to the class) listing it; 0 = none
   int32_t materialId;      // second property reference; always 0
   int32_t valueCount;      // element data values; always 0
   int32_t nodeIndexes[50]; // 1-based positions in Model::nodes; 0 = empty slot

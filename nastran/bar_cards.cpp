@@ -58,34 +58,6 @@ void SetOffset(double* fields, FieldForm* forms, int32_t endNode, int32_t offset
   }
 }
 
-// Whether the field routines write a field empty: 0.0, an empty-field marker
-// in a data value, or a value that is not a number.
-bool WrittenEmpty(double v, FieldForm form) {
-  if (!std::isfinite(v) || v == 0.0) return true;
-  return form == FieldForm::kReal && TruncateToInt32(v) == BLANK_FIELD;
-}
-
-// The solver reads a vector given at a grid in that grid's displacement frame
-// when its GRID card names one: the three fields then get the vector's
-// components along that frame's directions at the grid, as numbers. Without
-// a usable frame the fields stay as they are.
-void ExpressInDisplacementFrame(int32_t gridNumber, double* fields, FieldForm* forms) {
-  const int32_t position = FindNodePosition(gridNumber);
-  if (position < 0) return;
-  const NodeRecord& grid = CurrentModel->nodes[static_cast<std::size_t>(position)];
-  if (!WritesDisplacementFrame(grid)) return;
-  const FrameRecord* frame = FindFrame(grid.outputFrameId);
-  if (frame == nullptr) return;
-  double vector[3];
-  for (int c = 0; c < 3; ++c) vector[c] = WrittenEmpty(fields[c], forms[c]) ? 0.0 : fields[c];
-  float components[3];
-  if (!ComponentsInFrame(*frame, grid.coordinates, vector, components)) return;
-  for (int c = 0; c < 3; ++c) {
-    fields[c] = components[c];
-    forms[c] = FieldForm::kNumber;
-  }
-}
-
 }  // namespace
 
 void WriteBarCard(const ElementRecord& element, int position) {
@@ -126,8 +98,7 @@ void WriteBarCard(const ElementRecord& element, int position) {
   // so they need no data record; a vector does.
   switch (orientation) {
     case BarOrientation::kVector:
-      // A beam's OFFT/BIT field is an integer; a bar's OFFT stays empty.
-      if (beam && data != nullptr) forms[kOfft] = FieldForm::kInteger;
+      // A beam's BIT field is a real, as given; a bar's OFFT stays empty.
       break;
     case BarOrientation::kNode:
       fields[kX1] = g0;

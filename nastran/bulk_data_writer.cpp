@@ -8,13 +8,14 @@
 #include <vector>
 
 #include "model/checked_numbers.h"
+#include "model/console.h"
 #include "model/date_text.h"
 #include "model/file_names.h"
 #include "nastran/fields.h"
 
 OutputFile* OutputStream = nullptr;
 Model* CurrentModel = nullptr;
-int NonFiniteValueReported = 0;
+DeckWarningCounts DeckWarnings;
 
 namespace {
 
@@ -54,7 +55,7 @@ void RewritePropertyTypeCodes(Model& model) {
 // constraint sets.
 struct SetSelection {
   bool spc1 = false;              // the deck has SPC1 cards (set 100)
-  std::vector<int32_t> mpcSets;   // distinct positive MPC set ids, in order of first appearance
+  std::vector<int32_t> mpcSets;   // distinct MPC set ids within the set ids, in order of first appearance
   int64_t mpcRequest = 0;         // the MPC set requested (the MPCADD set for several); 0 = none
   int64_t unselectableMpcCards = 0;
   LoadSetConstraints loadSets;
@@ -70,7 +71,7 @@ SetSelection SelectSets(const Model& model, int writeConstraints) {
   }
   std::unordered_set<int32_t> seen;
   for (int32_t id : MpcCardSetIds(model)) {
-    if (id <= 0) {
+    if (!IsSetId(id)) {
       ++selection.unselectableMpcCards;
     } else if (seen.insert(id).second) {
       selection.mpcSets.push_back(id);
@@ -83,6 +84,17 @@ SetSelection SelectSets(const Model& model, int writeConstraints) {
   }
   selection.loadSets = LoadSetConstraintSets(model);
   return selection;
+}
+
+// The type code of PSOLID records.
+constexpr int32_t kSolidPropertyCode = 1061;
+
+bool HasPropertyRecord(const Model& model, int32_t typeCode, int32_t id) {
+  const std::size_t count = UsableCount(model.propertyCount, model.properties);
+  for (std::size_t i = 0; i < count; ++i) {
+    if (model.properties[i].typeCode == typeCode && model.properties[i].id == id) return true;
+  }
+  return false;
 }
 
 void WriteSetRequest(OutputFile& out, std::string_view request, int64_t set) {
@@ -125,7 +137,7 @@ void WriteConstraintSetUnions(OutputFile& out, const SetSelection& sets) {
     out.Write("SPCADD, ");
     out.WriteInt(sets.loadSets.SubcaseSet(k));
     out.Write(sets.spc1 ? ", 100, " : ", ");
-    out.WriteInt(sets.loadSets.base + static_cast<int64_t>(k) + 1);
+    out.WriteInt(sets.loadSets.OwnSet(k));
     out.Write(",\n");
   }
 }
@@ -269,30 +281,44 @@ class StreamScope {
   StreamScope& operator=(const StreamScope&) = delete;
 };
 
-// One line per kind of record that the deck leaves out, with its count.
-void WarnAboutRecordsNotWritten(const ElementsNotWritten& elements, int64_t loadsWithoutCard,
-                                int64_t unselectableMpcCards, int64_t undefinedFrames) {
+// One warning line per kind of what the deck leaves out or cannot write as
+// the model means it, with its count.
+void WarnAboutDeck(const DeckWarningCounts& counts) {
   struct Notice {
     int64_t count;
     const char* one;
     const char* many;
   };
   const Notice notices[] = {
-      {elements.withoutCard, "element has no NASTRAN card and was not written",
+      {counts.elementsWithoutCard, "element has no NASTRAN card and was not written",
        "elements have no NASTRAN card and were not written"},
-      {elements.mpcWithoutData, "MPC element has no element data record and was not written",
+      {counts.mpcWithoutData, "MPC element has no element data record and was not written",
        "MPC elements have no element data record and were not written"},
-      {loadsWithoutCard, "distributed load has a card kind without NASTRAN card and was not written",
+      {counts.loadsWithoutCard, "distributed load has a card kind without NASTRAN card and was not written",
        "distributed loads have a card kind without NASTRAN card and were not written"},
-      {unselectableMpcCards, "MPC card has a set id that no solver accepts",
+      {counts.unselectableMpcCards, "MPC card has a set id that no solver accepts",
        "MPC cards have a set id that no solver accepts"},
-      {undefinedFrames, "node has a displacement frame (CD) that no frame card defines",
+      {counts.undefinedFrames, "node has a displacement frame (CD) that no frame card defines",
        "nodes have a displacement frame (CD) that no frame card defines"},
+      {counts.longMpcSetIds, "MPC card has a set id of more than eight characters and was not written",
+       "MPC cards have a set id of more than eight characters and were not written"},
+      {counts.solidsWithoutProperty,
+       "solid element has no property and was written with property id 1, which no PSOLID card defines",
+       "solid elements have no property and were written with property id 1, which no PSOLID card defines"},
+      {counts.unknownSectionTypes,
+       "PBARL/PBEAML card has a section type outside the table (0 to 18) and was not written",
+       "PBARL/PBEAML cards have a section type outside the table (0 to 18) and were not written"},
+      {counts.sharedPropertyIds, "property id is written on more than one property card",
+       "property ids are written on more than one property card"},
+      {counts.loadsOutsideSetIds, "load record has a load set outside 1 to 99999999 and was not written",
+       "load records have a load set outside 1 to 99999999 and were not written"},
+      {counts.nonFiniteValues, "value that is not a finite number was written as an empty field",
+       "values that are not finite numbers were written as empty fields"},
   };
   for (const Notice& notice : notices) {
     if (notice.count > 0)
-      std::printf("warning: %lld %s\n", static_cast<long long>(notice.count),
-                  notice.count == 1 ? notice.one : notice.many);
+      ConsoleWarning("warning: %lld %s", static_cast<long long>(notice.count),
+                     notice.count == 1 ? notice.one : notice.many);
   }
   std::fflush(stdout);
 }
@@ -307,13 +333,13 @@ void WriteSection(OutputFile& out, std::string_view name) {
 
 // Distinct load set numbers in order of first appearance, distributed loads
 // first; a record with the same number as the record before it is passed
-// over, and so are records at the very start whose number is 0.
+// over, and so are records whose number is no set id.
 std::vector<int32_t> LoadSetList(const Model& model) {
   std::vector<int32_t> list;
   std::unordered_set<int32_t> seen;
   int32_t previous = 0;
   auto visit = [&](int32_t loadSet) {
-    if (loadSet == previous) return;
+    if (loadSet == previous || !IsSetId(loadSet)) return;
     previous = loadSet;
     if (seen.insert(loadSet).second) list.push_back(loadSet);
   };
@@ -327,7 +353,7 @@ std::vector<int32_t> LoadSetList(const Model& model) {
 int BulkDataWriter(std::string& outputPath, Model& model, std::string& title, int geometryOnly, int split,
                    int writeConstraints) {
   CurrentModel = &model;
-  NonFiniteValueReported = 0;
+  DeckWarnings = {};
   if (split && !geometryOnly && SideFileReplacesDeck(outputPath)) {
     return Report("cannot write the side files of " + outputPath + ": a side file would replace the deck");
   }
@@ -345,14 +371,18 @@ int BulkDataWriter(std::string& outputPath, Model& model, std::string& title, in
   }
 
   WriteSection(*OutputStream, "node data");
-  const int64_t undefinedFrames = WriteGridCards(!writeConstraints);
+  DeckWarnings.undefinedFrames = WriteGridCards(!writeConstraints);
   if (writeConstraints || !sets.loadSets.loadSets.empty()) {
     WriteSection(*OutputStream, "constraints");
     if (writeConstraints) WriteConstraintCards(*OutputStream, model);
     WriteConstraintSetUnions(*OutputStream, sets);
   }
   WriteSection(*OutputStream, "element data");
-  const ElementsNotWritten elementsNotWritten = WriteElementCards();
+  WriteElementCards();
+  // Solids without a property are written with property id 1; that is only a
+  // question when no PSOLID card carries the id (geometry-only decks carry no
+  // property cards at all).
+  if (geometryOnly || HasPropertyRecord(model, kSolidPropertyCode, 1)) DeckWarnings.solidsWithoutProperty = 0;
   WriteMpcSetUnion(*OutputStream, sets);
   WriteSection(*OutputStream, "coordinate frames");
   WriteFrameCards();
@@ -372,7 +402,11 @@ int BulkDataWriter(std::string& outputPath, Model& model, std::string& title, in
   }
 
   if (!file.Close()) return Report(file);
-  WarnAboutRecordsNotWritten(elementsNotWritten, geometryOnly ? 0 : DistributedLoadsWithoutCard(model),
-                             sets.unselectableMpcCards, undefinedFrames);
+  if (!geometryOnly) {
+    DeckWarnings.loadsWithoutCard = DistributedLoadsWithoutCard(model);
+    DeckWarnings.loadsOutsideSetIds = LoadRecordsOutsideSetIds(model);
+  }
+  DeckWarnings.unselectableMpcCards = sets.unselectableMpcCards;
+  WarnAboutDeck(DeckWarnings);
   return 0;
 }

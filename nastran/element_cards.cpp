@@ -51,6 +51,10 @@ int32_t FirstWithKey(const std::vector<KeyedPosition>& index, uint64_t key) {
   return found != index.end() && found->key == key ? found->position : -1;
 }
 
+// The property records sorted by (typeCode, id), then by position; filled
+// while WriteElementCards runs.
+std::vector<KeyedPosition> RecordIndex;
+
 int PropertyRecordCount(const Model& model) {
   return static_cast<int>(UsableCount(model.propertyCount, model.properties));
 }
@@ -60,14 +64,17 @@ int ElementRecordCount(const Model& model) { return static_cast<int>(UsableCount
 int NodeRecordCount(const Model& model) { return static_cast<int>(UsableCount(model.nodeCount, model.nodes)); }
 
 // Finds for each element the first property record (code = normalised class
-// + 1000, id = propertyId) and the first element data record (code = class,
-// id = materialId) in properties order: the same result as trying every
-// record against every element, through one sorted index. Neighbouring
-// elements mostly share their keys, so the last answer of each kind is kept.
+// + 1000, id = deckPropertyId) and its element data record: the one an
+// element data definition listing the element gave it, else the first
+// record with code = class and id = materialId, in properties order. The
+// result is that of trying every record against every element, through one
+// sorted index. Neighbouring elements mostly share their keys, so the last
+// answer of each kind is kept.
 class ElementRecordMatcher {
  public:
-  // With `match` clear (geometry only) every slot stays 0.
-  ElementRecordMatcher(const Model& model, bool match) {
+  // With `match` clear (geometry only) every slot stays 0 and the index of
+  // the records stays empty.
+  ElementRecordMatcher(const Model& model, bool match) : model_(model), index_(RecordIndex) {
     const int propertyCount = match ? PropertyRecordCount(model) : 0;
     index_.resize(static_cast<std::size_t>(propertyCount));
     for (int i = 0; i < propertyCount; ++i) {
@@ -83,11 +90,12 @@ class ElementRecordMatcher {
     const int64_t propertyCode = int64_t{NormalisedElementClass(element.elementClass)} + kPropertyCodeBase;
     if (propertyCode > kPropertyCodeBase && propertyCode <= std::numeric_limits<int32_t>::max()) {
       ElementPropertySlot[static_cast<std::size_t>(j)] =
-          property_.Find(index_, RecordKey(static_cast<int32_t>(propertyCode), element.propertyId)) + 1;
+          property_.Find(index_, RecordKey(static_cast<int32_t>(propertyCode), DeckPropertyId(element))) + 1;
     }
     if (element.elementClass <= kPropertyCodeBase) {
+      const int32_t listed = ListedDataSlot(model_, element);
       ElementDataSlot[static_cast<std::size_t>(j)] =
-          data_.Find(index_, RecordKey(element.elementClass, element.materialId)) + 1;
+          listed != 0 ? listed : data_.Find(index_, RecordKey(element.elementClass, element.materialId)) + 1;
     }
   }
 
@@ -105,7 +113,8 @@ class ElementRecordMatcher {
       return position;
     }
   };
-  std::vector<KeyedPosition> index_;
+  const Model& model_;
+  std::vector<KeyedPosition>& index_;
   LastAnswer property_;
   LastAnswer data_;
 };
@@ -142,6 +151,20 @@ void ConvertNodeSlots(const Model& model, ElementRecord& element) {
 }
 
 }  // namespace
+
+int32_t DeckPropertyId(const ElementRecord& element) { return element.deckPropertyId; }
+
+bool GiveDefaultPropertyId(ElementRecord& element) {
+  if (element.deckPropertyId != 0) return false;
+  element.deckPropertyId = 1;
+  return true;
+}
+
+int32_t ListedDataSlot(const Model& model, const ElementRecord& element) {
+  const int32_t slot = element.dataDefinition;
+  if (slot < 1 || slot > PropertyRecordCount(model)) return 0;
+  return model.properties[static_cast<std::size_t>(slot - 1)].typeCode == element.elementClass ? slot : 0;
+}
 
 int32_t NormalisedElementClass(int32_t elementClass) {
   if (elementClass < 40) return elementClass / 10 * 10 + 1;
@@ -220,7 +243,12 @@ void WriteNodeNumbers(const ElementRecord& element, int first, int count) {
   }
 }
 
+int32_t FindPropertyRecord(int32_t typeCode, int32_t id) {
+  return FirstWithKey(RecordIndex, RecordKey(typeCode, id)) + 1;
+}
+
 void ReleaseElementLookups() {
+  std::vector<KeyedPosition>().swap(RecordIndex);
   std::vector<int32_t>().swap(ElementPropertySlot);
   std::vector<int32_t>().swap(ElementDataSlot);
   std::vector<KeyedPosition>().swap(NodeNumberIndex);
@@ -229,9 +257,8 @@ void ReleaseElementLookups() {
   FrameIdIndexModel = nullptr;
 }
 
-ElementsNotWritten WriteElementCards() {
+void WriteElementCards() {
   Model& model = *CurrentModel;
-  ElementsNotWritten notWritten;
   ReleaseElementLookups();
   const int elementCount = ElementRecordCount(model);
   ElementPropertySlot.assign(static_cast<std::size_t>(elementCount), 0);
@@ -251,9 +278,9 @@ ElementsNotWritten WriteElementCards() {
     } else if (shape <= 2) {
       result = WriteLineCard(element, j);
     }
-    if (result == CardResult::kNoCard) ++notWritten.withoutCard;
-    if (result == CardResult::kNoDataRecord) ++notWritten.mpcWithoutData;
+    if (result == CardResult::kNoCard) ++DeckWarnings.elementsWithoutCard;
+    if (result == CardResult::kNoDataRecord) ++DeckWarnings.mpcWithoutData;
+    if (result == CardResult::kLongSetId) ++DeckWarnings.longMpcSetIds;
   }
   ReleaseElementLookups();
-  return notWritten;
 }

@@ -23,11 +23,25 @@ extern std::vector<int32_t> ElementDataSlot;
 // (the same grouping as the deck driver's type code rewrite, less 1000).
 int32_t NormalisedElementClass(int32_t elementClass);
 
+// The property id the deck gives the element: that of the last property
+// definition (type code 1000 and up) listing it; 0 = none.
+int32_t DeckPropertyId(const ElementRecord& element);
+// Gives an element without a property id the id 1 (solids are written so);
+// true when it had none.
+bool GiveDefaultPropertyId(ElementRecord& element);
+
+// The element data record (1-based position in properties) that an element
+// data definition listing the element gave it, or 0 when none did or the
+// position names no record of the element's class. Such a record comes
+// before the first record of the element's class and materialId.
+int32_t ListedDataSlot(const Model& model, const ElementRecord& element);
+
 // What a card routine wrote for an element.
 enum class CardResult {
   kWritten,
   kNoCard,        // the element's class (or shape) has no card
   kNoDataRecord,  // the card needs the element data record, which is missing
+  kLongSetId,     // an MPC card whose set id has more than eight characters
 };
 
 // Card routines. The element's node slots already hold external node numbers.
@@ -42,6 +56,10 @@ void WriteBarCard(const ElementRecord& element, int position);
 // The element's property record or element data record, or nullptr.
 const PropertyRecord* ElementPropertyRecord(int position);
 PropertyRecord* ElementDataRecord(int position);
+// 1-based position in properties of the first record with this type code and
+// id; 0 when there is none, and always outside WriteElementCards or in
+// geometry-only mode.
+int32_t FindPropertyRecord(int32_t typeCode, int32_t id);
 // The record at a 1-based slot value, or nullptr when the slot is 0 or stale.
 PropertyRecord* PropertyAtSlot(int32_t slot);
 

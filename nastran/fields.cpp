@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cfloat>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <type_traits>
 
@@ -53,8 +52,6 @@ constexpr std::size_t kFixedKept = 8;
 constexpr std::size_t kLongestIntegerPart = 6;
 constexpr std::size_t kRealFieldWidth = 8;
 
-const char kNonFiniteWarning[] = "warning: a value that is not a finite number was written as an empty field\n";
-
 enum class Marker { kNone, kBlank, kYes, kNo };
 
 // Marker of a finite value, judged on the value truncated toward zero. Values
@@ -72,14 +69,10 @@ Marker MarkerOf(double value) {
 
 constexpr std::string_view kMarkerText[] = {"", " ,", " YES,", " NO,"};
 
-// Writes " ," for a NaN or infinity and warns once per run.
+// Writes " ," for a NaN or infinity and counts it for the deck's warning.
 void WriteNonFinite(OutputFile& out) {
   out.Write(" ,");
-  if (!NonFiniteValueReported) {
-    NonFiniteValueReported = 1;
-    std::fputs(kNonFiniteWarning, stdout);
-    std::fflush(stdout);
-  }
+  ++DeckWarnings.nonFiniteValues;
 }
 
 // Copies at most `kept` characters of [first, last) to out.
@@ -391,6 +384,13 @@ char* FormatRealField(float value, char* out) {
   char text[kFieldRoom];
   char* last = FormatFiniteReal(static_cast<double>(value), text);
   return std::copy(text, last, out);
+}
+
+double ReadBackNumberField(float value) {
+  if (!std::isfinite(value) || value == 0.0f) return 0.0;
+  char text[kFieldRoom];
+  const char* last = FormatFiniteReal(static_cast<double>(value), text);
+  return ReadShortForm(text, last);
 }
 
 void WriteCardStart(std::string_view name, int64_t first) {

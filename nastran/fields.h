@@ -58,3 +58,8 @@ void WriteIntegerText(int64_t value);
 // of the table rows when it reads back within 5.0e-5 of the value, else the
 // scientific short form (1.1499-8). Returns the end.
 char* FormatRealField(float value, char* out);
+
+// The value that the real field of a value that is never a marker reads back
+// to ("1.000+5" is 1.0e5; an empty field, for 0.0 or a value that is not a
+// finite number, is 0.0).
+double ReadBackNumberField(float value);

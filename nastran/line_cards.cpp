@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "nastran/bulk_data_writer.h"
+#include "nastran/displacement_frames.h"
 #include "nastran/element_cards.h"
 #include "nastran/fields.h"
 
@@ -51,6 +52,9 @@ uint64_t MpcRecordKey(int32_t typeCode, int32_t id) {
   return (static_cast<uint64_t>(static_cast<uint32_t>(typeCode)) << 32) | static_cast<uint32_t>(id);
 }
 constexpr int32_t kLastBarClass = 129;
+// MPC set ids that fit the eight characters of a field; ids from -9,999,999
+// to 0 are written but cannot be selected.
+constexpr int32_t kSmallestMpcSetId = -9999999;
 constexpr double kBlank = BLANK_FIELD;
 constexpr int kFieldCount = 24;
 
@@ -209,9 +213,13 @@ CardResult WriteLineCard(const ElementRecord& element, int position) {
       WriteCardName(card->name);
       if (data != nullptr) {
         WriteIntegerFields(fields, 4, 0, 0);
-        const double orientation[3] = {DataValue(*data, 0), DataValue(*data, 1), DataValue(*data, 2)};
+        double orientation[3] = {DataValue(*data, 0), DataValue(*data, 1), DataValue(*data, 2)};
+        FieldForm forms[3] = {FieldForm::kReal, FieldForm::kReal, FieldForm::kReal};
         const double frame = DataValue(*data, 3);
-        WriteRealFields(orientation, 3, 0, 0);
+        // Without a CID the vector is read in GA's displacement frame.
+        const int32_t cid = TruncateToInt32(frame);
+        if (cid == 0 || cid == BLANK_FIELD) ExpressInDisplacementFrame(g1, orientation, forms);
+        WriteFormFields(orientation, forms, 3, 0, 0);
         WriteIntegerFields(&frame, 1, 1, 0);
       } else {
         WriteIntegerFields(fields, 4, 1, 0);
@@ -241,13 +249,17 @@ CardResult WriteLineCard(const ElementRecord& element, int position) {
       return CardResult::kWritten;
     }
     case LineLayout::kMpcFromData:
+    case LineLayout::kMpcFromNodes: {
       if (data == nullptr) return CardResult::kNoDataRecord;
-      WriteMpcFromData(*data);
+      const int32_t setId = TruncateToInt32(DataValue(*data, 0));
+      if (setId < kSmallestMpcSetId || setId > kLargestSetId) return CardResult::kLongSetId;
+      if (card->layout == LineLayout::kMpcFromData) {
+        WriteMpcFromData(*data);
+      } else {
+        WriteMpcFromNodes(element, *data);
+      }
       return CardResult::kWritten;
-    case LineLayout::kMpcFromNodes:
-      if (data == nullptr) return CardResult::kNoDataRecord;
-      WriteMpcFromNodes(element, *data);
-      return CardResult::kWritten;
+    }
   }
 
   WriteCardName(card->name);
@@ -257,9 +269,10 @@ CardResult WriteLineCard(const ElementRecord& element, int position) {
 }
 
 std::vector<int32_t> MpcCardSetIds(const Model& model) {
-  // The element data record of an MPC element is the first record whose type
-  // code is the element's class and whose id is its materialId, as the
-  // element section matches it.
+  // The element data record of an MPC element, as the element section
+  // matches it: the one a definition listing the element gave it, else the
+  // first record whose type code is the element's class and whose id is its
+  // materialId.
   std::unordered_map<uint64_t, std::size_t> firstRecord;
   const std::size_t propertyCount = UsableCount(model.propertyCount, model.properties);
   for (std::size_t i = 0; i < propertyCount; ++i) {
@@ -274,6 +287,11 @@ std::vector<int32_t> MpcCardSetIds(const Model& model) {
     const ElementRecord& element = model.elements[j];
     if (element.shape > 2 || (element.elementClass != kMpcFromDataClass && element.elementClass != kMpcFromNodesClass))
       continue;
+    const int32_t listed = ListedDataSlot(model, element);
+    if (listed != 0) {
+      ids.push_back(TruncateToInt32(DataValue(model.properties[static_cast<std::size_t>(listed - 1)], 0)));
+      continue;
+    }
     const auto found = firstRecord.find(MpcRecordKey(element.elementClass, element.materialId));
     if (found != firstRecord.end()) ids.push_back(TruncateToInt32(DataValue(model.properties[found->second], 0)));
   }

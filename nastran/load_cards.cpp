@@ -60,9 +60,6 @@ constexpr NodeLoadCard kNodeLoadCards[] = {
 };
 constexpr int kNodeLoadKinds = static_cast<int>(std::size(kNodeLoadCards));
 
-// Records whose components all lie below this magnitude write nothing.
-constexpr double kSmallestComponent = 1.0e-8;
-
 // The global constraint set of the SPC1 cards.
 constexpr int64_t kGlobalConstraintSet = 100;
 
@@ -70,10 +67,11 @@ const NodeLoadCard& CardOf(const NodeLoadRecord& load) {
   return kNodeLoadCards[load.kind >= 0 && load.kind < kNodeLoadKinds ? load.kind : 0];
 }
 
+// A record writes cards when its load set is a set id and some component is
+// not zero, however small it is.
 bool WritesCards(const NodeLoadRecord& load) {
   const float* c = load.components;
-  return !(std::fabs(c[0]) < kSmallestComponent && std::fabs(c[1]) < kSmallestComponent &&
-           std::fabs(c[2]) < kSmallestComponent);
+  return IsSetId(load.loadSet) && !(c[0] == 0.0f && c[1] == 0.0f && c[2] == 0.0f);
 }
 
 // External number of the node with a 1-based index; 0 (an empty field) for an
@@ -298,6 +296,8 @@ int WriteDistributedLoadCards() {
   const std::size_t count = UsableCount(model.distributedLoadCount, model.distributedLoads);
   for (std::size_t i = 0; i < count; ++i) {
     DistributedLoadRecord& load = model.distributedLoads[i];
+    // A record outside the set ids is still the record before the next one.
+    if (!IsSetId(load.loadSet)) continue;
     if (RepeatsListCards(load, i > 0 ? &model.distributedLoads[i - 1] : nullptr)) continue;
     switch (load.cardKind) {
       case kPload: WritePload(model, load); break;
@@ -314,23 +314,35 @@ int64_t DistributedLoadsWithoutCard(const Model& model) {
   int64_t without = 0;
   const std::size_t count = UsableCount(model.distributedLoadCount, model.distributedLoads);
   for (std::size_t i = 0; i < count; ++i) {
-    const int32_t kind = model.distributedLoads[i].cardKind;
-    without += kind != kPload && kind != kPload1 && kind != kPload2 && kind != kPload4 ? 1 : 0;
+    const DistributedLoadRecord& load = model.distributedLoads[i];
+    const int32_t kind = load.cardKind;
+    without += IsSetId(load.loadSet) && kind != kPload && kind != kPload1 && kind != kPload2 && kind != kPload4;
   }
   return without;
 }
 
+int64_t LoadRecordsOutsideSetIds(const Model& model) {
+  int64_t outside = 0;
+  const std::size_t distributed = UsableCount(model.distributedLoadCount, model.distributedLoads);
+  for (std::size_t i = 0; i < distributed; ++i) outside += !IsSetId(model.distributedLoads[i].loadSet);
+  const std::size_t nodeLoads = UsableCount(model.nodeLoadCount, model.nodeLoads);
+  for (std::size_t i = 0; i < nodeLoads; ++i) outside += !IsSetId(model.nodeLoads[i].loadSet);
+  return outside;
+}
+
 LoadSetConstraints LoadSetConstraintSets(const Model& model) {
   LoadSetConstraints sets;
-  sets.base = kGlobalConstraintSet;
+  int64_t base = kGlobalConstraintSet;  // B
   std::unordered_set<int32_t> constrained;  // load sets with an SPC card
   const std::size_t distributed = UsableCount(model.distributedLoadCount, model.distributedLoads);
-  for (std::size_t i = 0; i < distributed; ++i)
-    sets.base = std::max<int64_t>(sets.base, model.distributedLoads[i].loadSet);
+  for (std::size_t i = 0; i < distributed; ++i) {
+    const int32_t loadSet = model.distributedLoads[i].loadSet;
+    if (IsSetId(loadSet)) base = std::max<int64_t>(base, loadSet);
+  }
   const std::size_t count = UsableCount(model.nodeLoadCount, model.nodeLoads);
   for (std::size_t i = 0; i < count; ++i) {
     const NodeLoadRecord& load = model.nodeLoads[i];
-    sets.base = std::max<int64_t>(sets.base, load.loadSet);
+    if (IsSetId(load.loadSet)) base = std::max<int64_t>(base, load.loadSet);
     if (CardOf(load).form != NodeLoadForm::kVector && WritesCards(load)) constrained.insert(load.loadSet);
   }
   if (constrained.empty()) return sets;
@@ -339,17 +351,37 @@ LoadSetConstraints LoadSetConstraintSets(const Model& model) {
     sets.order.emplace(loadSet, sets.loadSets.size());
     sets.loadSets.push_back(loadSet);
   }
+
+  const int64_t needed = 2 * static_cast<int64_t>(sets.loadSets.size());
+  sets.setIds.reserve(static_cast<std::size_t>(needed));
+  if (base + needed <= kLargestSetId) {
+    for (int64_t k = 1; k <= needed; ++k) sets.setIds.push_back(base + k);
+    return sets;
+  }
+  // Above the largest set id: the smallest numbers above 100 that are no
+  // load set of the deck.
+  std::vector<int32_t> taken;
+  for (std::size_t i = 0; i < distributed; ++i) {
+    const int32_t loadSet = model.distributedLoads[i].loadSet;
+    if (IsSetId(loadSet) && loadSet > kGlobalConstraintSet) taken.push_back(loadSet);
+  }
+  for (std::size_t i = 0; i < count; ++i) {
+    const int32_t loadSet = model.nodeLoads[i].loadSet;
+    if (IsSetId(loadSet) && loadSet > kGlobalConstraintSet) taken.push_back(loadSet);
+  }
+  std::sort(taken.begin(), taken.end());
+  auto next = taken.begin();
+  for (int64_t id = kGlobalConstraintSet + 1; static_cast<int64_t>(sets.setIds.size()) < needed; ++id) {
+    while (next != taken.end() && *next < id) ++next;
+    if (next == taken.end() || *next != id) sets.setIds.push_back(id);
+  }
   return sets;
 }
 
 int64_t LoadSetConstraints::ConstraintSet(int32_t loadSet) const {
   const auto found = order.find(loadSet);
   if (found == order.end()) return loadSet;  // a load set without a subcase keeps its number
-  return base + static_cast<int64_t>(found->second) + 1;
-}
-
-int64_t LoadSetConstraints::SubcaseSet(std::size_t k) const {
-  return base + static_cast<int64_t>(loadSets.size()) + static_cast<int64_t>(k) + 1;
+  return OwnSet(found->second);
 }
 
 int WriteNodeForceCards() {

@@ -74,7 +74,15 @@ float ToSingle(double value) {
 
 void WriteMat1(const float* f, int n) {
   const int32_t mcsid = n > kMat1McsidPosition ? TruncateToInt32(f[kMat1McsidPosition]) : 0;
-  WriteRealFields(f, std::min(n, kFirstLineFields), 1, 0);
+  if (f[0] != 0.0f && f[1] == 0.0f && f[2] == 0.0f) {
+    // E alone: with G and NU both empty the solver takes both as 0; NU
+    // written as 0.0 makes it derive G from E.
+    WriteRealFields(f, 2, 0, 0);
+    OutputStream->Write("0.0,");
+    WriteRealFields(f + 3, std::max(std::min(n, kFirstLineFields) - 3, 0), 1, 0);
+  } else {
+    WriteRealFields(f, std::min(n, kFirstLineFields), 1, 0);
+  }
   if (n > kFirstLineFields) WriteRealFields(f + kFirstLineFields, 3, mcsid == 0, 1);
   if (mcsid != 0) WriteIntegerFields(f + kMat1McsidPosition, 1, 1, 0);
 }

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <limits>
 #include <string_view>
+#include <vector>
 
 #include "model/checked_numbers.h"
 #include "nastran/bulk_data_writer.h"
@@ -110,6 +111,12 @@ void WriteShell(CardValues& v, int32_t materialId) {
     v.w[1] = materialId;
     v.w[3] = materialId;
     v.n = 6;
+  } else if (v.n > 1) {
+    // An empty bending material (MID2) takes the membrane material, and then
+    // so does an empty transverse shear material (MID3); a MID2 given as the
+    // empty marker keeps the plate a membrane.
+    if (v.w[1] == 0.0) v.w[1] = materialId;
+    if (v.w[3] == 0.0 && v.w[1] != 0.0 && TruncateToInt32(v.w[1]) != BLANK_FIELD) v.w[3] = materialId;
   }
   v.integer[1] = v.integer[3] = v.integer[8] = 1;
   WriteMixedFields(v.w, v.integer, 6, 1, 0);  // T, MID2, 12I/T^3, MID3, TS/T, NSM
@@ -159,9 +166,15 @@ void WriteSolid(OutputFile& out, const CardValues& v) {
   if (fluid != 0) out.Write(" PFLUID, \n");
 }
 
+// The section type index of a PBARL or PBEAML, or -1 when it lies outside
+// the table: such a card would give the solver another section.
+int32_t SectionType(const CardValues& v) {
+  const int32_t section = TruncateToInt32(v.w[1]);
+  return section >= 0 && section < kSectionTypeCount ? section : -1;
+}
+
 void WriteBeamLibrary(OutputFile& out, const CardValues& v) {
-  int32_t section = TruncateToInt32(v.w[1]);
-  if (section < 0 || section >= kSectionTypeCount) section = 0;
+  const int32_t section = std::max(SectionType(v), 0);
   out.Write(" ,");
   out.Write(kSectionTypes[section]);
   out.Write(",\n");
@@ -191,12 +204,23 @@ void WriteBarOutput(OutputFile& out, CardValues& v) {
   }
 }
 
+// The number of ids that more than one of the ids carries.
+int64_t RepeatedIds(std::vector<int32_t>& ids) {
+  std::sort(ids.begin(), ids.end());
+  int64_t repeated = 0;
+  for (std::size_t i = 1; i < ids.size(); ++i) {
+    if (ids[i] == ids[i - 1] && (i == 1 || ids[i - 1] != ids[i - 2])) ++repeated;
+  }
+  return repeated;
+}
+
 }  // namespace
 
 int WritePropertyCards() {
   const Model& model = *CurrentModel;
   OutputFile& out = *OutputStream;
   const auto count = UsableCount(model.propertyCount, model.properties);
+  std::vector<int32_t> writtenIds;  // of the property cards written (CBARAO's is an element number)
   for (std::size_t i = 0; i < count; ++i) {
     const PropertyRecord& property = model.properties[i];
     if (property.typeCode < 1000) continue;
@@ -206,6 +230,11 @@ int WritePropertyCards() {
     CardValues v;
     v.n = std::clamp(property.valueCount, 0, std::min(card->maxValues, kPropertyValues));
     for (int j = 0; j < v.n; ++j) v.w[j] = property.values[j];
+    if (card->rule == PropertyRule::BeamLibrary && SectionType(v) < 0) {
+      ++DeckWarnings.unknownSectionTypes;
+      continue;
+    }
+    if (card->rule != PropertyRule::BarOutput) writtenIds.push_back(property.id);
 
     if (card->writesMaterial) {
       WriteCardStart(card->name, property.id, property.materialId);
@@ -231,5 +260,6 @@ int WritePropertyCards() {
       case PropertyRule::BarOutput: WriteBarOutput(out, v); break;
     }
   }
+  DeckWarnings.sharedPropertyIds += RepeatedIds(writtenIds);
   return model.propertyCount;
 }

@@ -16,8 +16,8 @@ enum class ShellLayout {
   kTria6,             // EID, PID, six nodes; a continuation line of data values
   kQuad8,             // EID, PID, six nodes; G7, G8 and the data values on line 2
   kNodesOnly,         // EID, PID, nodes (six a line); no data fields
-  kMaterialAndAngle,  // EID, MID, nodes; the orientation angle on a continuation line
-  kMaterialOnly,      // EID, MID, four nodes
+  kAxisymmetricTriangle,  // EID, MID, G1 to G6; the orientation angle on a continuation line
+  kShear,                 // EID, PID (of a PSHEAR only), four nodes
 };
 
 constexpr int32_t kAny = -1;
@@ -27,41 +27,55 @@ constexpr uint64_t NodeCounts(std::initializer_list<int> counts) {
   return mask;
 }
 constexpr uint64_t kAnyNodeCount = ~uint64_t{0};
+constexpr uint64_t kFourToNineNodes = NodeCounts({4, 5, 6, 7, 8, 9});
 
-// The first row that fits the element's class and node count chooses the
-// card: the last digit of the class (or kAny), its tens (or kAny) and the node
-// counts allowed.
+// The first row that fits the element's class, shape and node count chooses
+// the card: the last digit of the class (or kAny), its tens (or kAny), the
+// shape (or kAny) and the node counts allowed. A row without a name gives no
+// card: CQUAD, CQUADX and CTRIAX take only the shapes and node counts their
+// cards can hold.
 struct ShellRule {
   int32_t lastDigit;
   int32_t tens;
+  int32_t shape;
   uint64_t nodeCounts;
   const char* name;
   ShellLayout layout;
 };
 constexpr ShellRule kShellRules[] = {
-    {1, kAny, NodeCounts({3}), "CTRIA3", ShellLayout::kNodesThenData},
-    {2, kAny, NodeCounts({3}), "CTRIAR", ShellLayout::kNodesThenData},
-    {1, kAny, NodeCounts({4}), "CQUAD4", ShellLayout::kNodesThenData},
-    {2, kAny, NodeCounts({4}), "CQUADR", ShellLayout::kNodesThenData},
-    {1, kAny, NodeCounts({6}), "CTRIA6", ShellLayout::kTria6},
-    {1, kAny, NodeCounts({8}), "CQUAD8", ShellLayout::kQuad8},
-    {3, kAny, kAnyNodeCount, "CQUAD", ShellLayout::kNodesOnly},
-    {4, kAny, NodeCounts({3, 6}), "CTRIAX", ShellLayout::kNodesOnly},
-    {4, kAny, kAnyNodeCount, "CQUADX", ShellLayout::kNodesOnly},
-    {5, kAny, NodeCounts({3, 6}), "CTRIAX6", ShellLayout::kMaterialAndAngle},
-    {kAny, 4, NodeCounts({4}), "CSHEAR", ShellLayout::kMaterialOnly},
+    {1, kAny, kAny, NodeCounts({3}), "CTRIA3", ShellLayout::kNodesThenData},
+    {2, kAny, kAny, NodeCounts({3}), "CTRIAR", ShellLayout::kNodesThenData},
+    {1, kAny, kAny, NodeCounts({4}), "CQUAD4", ShellLayout::kNodesThenData},
+    {2, kAny, kAny, NodeCounts({4}), "CQUADR", ShellLayout::kNodesThenData},
+    {1, kAny, kAny, NodeCounts({6}), "CTRIA6", ShellLayout::kTria6},
+    {1, kAny, kAny, NodeCounts({8}), "CQUAD8", ShellLayout::kQuad8},
+    {3, kAny, 4, kFourToNineNodes, "CQUAD", ShellLayout::kNodesOnly},
+    {3, kAny, kAny, kAnyNodeCount, nullptr, ShellLayout::kNodesOnly},
+    {4, kAny, 3, NodeCounts({3, 6}), "CTRIAX", ShellLayout::kNodesOnly},
+    {4, kAny, 4, kFourToNineNodes, "CQUADX", ShellLayout::kNodesOnly},
+    {4, kAny, kAny, kAnyNodeCount, nullptr, ShellLayout::kNodesOnly},
+    {5, kAny, kAny, NodeCounts({3, 6}), "CTRIAX6", ShellLayout::kAxisymmetricTriangle},
+    {kAny, 4, kAny, NodeCounts({4}), "CSHEAR", ShellLayout::kShear},
 };
 
 // The class whose data record loses its offset (ZOFFS) when written.
 constexpr int32_t kOffsetClearedClass = 22;
 
-const ShellRule* FindShellRule(int32_t elementClass, int nodeCount) {
-  const int32_t lastDigit = elementClass % 10;
-  const int32_t tens = elementClass / 10;
+// Property records of this type code (PSHEAR) are the only ones a CSHEAR
+// names.
+constexpr int32_t kShearPropertyCode = 1041;
+
+// CTRIAX6 node fields G1 to G6 (corner, midside, corner, ...) by node slot of
+// a six-node triangle, whose slots hold the corners first.
+constexpr int kTriax6Slots[] = {0, 3, 1, 4, 2, 5};
+
+const ShellRule* FindShellRule(const ElementRecord& element, int nodeCount) {
+  const int32_t lastDigit = element.elementClass % 10;
+  const int32_t tens = element.elementClass / 10;
   for (const ShellRule& rule : kShellRules) {
     if ((rule.lastDigit == kAny || rule.lastDigit == lastDigit) && (rule.tens == kAny || rule.tens == tens) &&
-        (rule.nodeCounts >> nodeCount & 1) != 0) {
-      return &rule;
+        (rule.shape == kAny || rule.shape == element.shape) && (rule.nodeCounts >> nodeCount & 1) != 0) {
+      return rule.name != nullptr ? &rule : nullptr;
     }
   }
   return nullptr;
@@ -81,8 +95,8 @@ void WriteQuad8Tail(const PropertyRecord& data) {
   WriteRealFields(fields, 6, 1, 0);
 }
 
-// CTRIAX6 and CSHEAR carry the material id of the data record; without one
-// the field is written as an integer 0, that is empty.
+// CTRIAX6 carries the material id of the data record; without one the field
+// is written as an integer 0, that is empty.
 void WriteEidAndMaterial(const char* name, const ElementRecord& element, const PropertyRecord* data) {
   if (data != nullptr) {
     WriteCardStart(name, element.externalNumber, data->materialId);
@@ -122,7 +136,7 @@ void WriteShellDataFields(int dataSlot, int nodeCount, int clearOffset) {
 
 CardResult WriteShellCard(ElementRecord& element, int position) {
   const int nodeCount = ElementNodeCount(element);
-  const ShellRule* rule = FindShellRule(element.elementClass, nodeCount);
+  const ShellRule* rule = FindShellRule(element, nodeCount);
   if (rule == nullptr) return CardResult::kNoCard;
 
   const PropertyRecord* property = ElementPropertyRecord(position);
@@ -172,17 +186,28 @@ CardResult WriteShellCard(ElementRecord& element, int position) {
         WriteLineEnd();
       }
       break;
-    case ShellLayout::kMaterialAndAngle:
+    case ShellLayout::kAxisymmetricTriangle:
       WriteEidAndMaterial(rule->name, element, data);
-      WriteNodeNumbers(element, 0, nodeCount);
+      if (nodeCount == 6) {
+        for (int slot : kTriax6Slots) WriteNodeNumbers(element, slot, 1);
+      } else {
+        // The corners go into G1, G3 and G5; the midside fields stay empty.
+        for (int slot = 0; slot < 3; ++slot) {
+          if (slot > 0) OutputStream->Write(" ,");
+          WriteNodeNumbers(element, slot, 1);
+        }
+      }
       WriteLineEnd();
       if (data != nullptr && DataValueCount(*data) > 0) WriteRealFields(data->values, 1, 1, 1);
       break;
-    case ShellLayout::kMaterialOnly:
-      WriteEidAndMaterial(rule->name, element, data);
+    case ShellLayout::kShear: {
+      const int32_t pshear = DeckPropertyId(element);
+      const int32_t shearProperty = FindPropertyRecord(kShearPropertyCode, pshear) != 0 ? pshear : 0;
+      WriteCardStart(rule->name, element.externalNumber, shearProperty);
       WriteNodeNumbers(element, 0, 4);
       WriteLineEnd();
       break;
+    }
   }
   return CardResult::kWritten;
 }

@@ -1,4 +1,5 @@
-// Solid element cards: CTETRA, CPENTA and CHEXA with all their nodes.
+// Solid element cards: CTETRA, CPENTA and CHEXA with all their nodes, for the
+// node counts these cards can hold.
 #include <algorithm>
 #include <cstdint>
 
@@ -8,14 +9,17 @@
 
 namespace {
 
-struct SolidCardName {
+// Card by shape, with the node counts the card can hold.
+struct SolidCard {
   int32_t shape;
   const char* name;
+  int minimumNodes;
+  int maximumNodes;
 };
-constexpr SolidCardName kSolidCardNames[] = {
-    {5, "CTETRA"},
-    {7, "CPENTA"},
-    {8, "CHEXA"},
+constexpr SolidCard kSolidCards[] = {
+    {5, "CTETRA", 4, 10},
+    {7, "CPENTA", 6, 15},
+    {8, "CHEXA", 8, 20},
 };
 
 constexpr int kFirstLineNodes = 6;
@@ -24,20 +28,22 @@ constexpr int kContinuationNodes = 8;
 }  // namespace
 
 CardResult WriteSolidCard(ElementRecord& element, int /*position*/) {
-  const char* name = nullptr;
-  for (const SolidCardName& card : kSolidCardNames) {
-    if (card.shape == element.shape) name = card.name;
+  const SolidCard* card = nullptr;
+  for (const SolidCard& row : kSolidCards) {
+    if (row.shape == element.shape) card = &row;
   }
-  if (name == nullptr) return CardResult::kNoCard;
+  const int nodeCount = ElementNodeCount(element);
+  if (card == nullptr || nodeCount < card->minimumNodes || nodeCount > card->maximumNodes) return CardResult::kNoCard;
+  const char* name = card->name;
 
   // The node slots already hold node numbers.
-  const int nodeCount = ElementNodeCount(element);
   const int32_t* nodes = element.nodeIndexes;
 
-  // A solid without a property is written with property 1.
-  if (element.propertyId == 0) element.propertyId = 1;
+  // A solid without a property is written with property 1; the deck driver
+  // warns about them when no PSOLID card has that id.
+  if (GiveDefaultPropertyId(element)) ++DeckWarnings.solidsWithoutProperty;
 
-  WriteCardStart(name, element.externalNumber, element.propertyId);
+  WriteCardStart(name, element.externalNumber, DeckPropertyId(element));
   OutputStream->Put(' ');
   int written = std::min(kFirstLineNodes, nodeCount);
   WriteIntegerFields(nodes, written, 1, 0);

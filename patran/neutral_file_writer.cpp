@@ -61,10 +61,9 @@ void WriteSummaryPacket(OutputFile& file, const Model& model) {
 // whose flags do not announce their values (written as they are all the same).
 void WarnAboutUnannouncedValues(int64_t count) {
   if (count == 0) return;
-  std::string line = "warning: " + std::to_string(count);
-  line += count == 1 ? " distributed load carries a number of values that its flags do not announce"
-                     : " distributed loads carry a number of values that their flags do not announce";
-  ConsoleWarning(line);
+  ConsoleWarning("warning: %lld %s", static_cast<long long>(count),
+                 count == 1 ? "distributed load carries a number of values that its flags do not announce"
+                            : "distributed loads carry a number of values that their flags do not announce");
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ void BuildModel(Model& model) {
       element.nodeCount = 5;
     }
     for (int s = 0; s < element.nodeCount; ++s) element.nodeIndexes[s] = first + s;
-    element.propertyId = j % (kRecords - 1000) + 1;
+    element.propertyId = element.deckPropertyId = j % (kRecords - 1000) + 1;
   }
   model.elementCount = kElements;
 

@@ -344,6 +344,41 @@ TEST(PelmorConsole, WarningLineStandsOnALineOfItsOwn) {
   }
 }
 
+// The deck's warning lines come after the reader's messages, each on a line
+// of its own: a reader message that ends within its line gets a line end
+// before the first warning, which the result line then does without.
+TEST(VardexConsole, WarningLinesStandOnLinesOfTheirOwn) {
+  const std::string readerMessage = "Die Lastdatei enth\xE4lt 1 externe Elementnummern,\n die nicht existieren";
+  const std::string warning = "warning: 1 element has no NASTRAN card and was not written\n";
+  const struct {
+    bool unknownElement;  // the load file names an element that does not exist
+    bool elementWithoutCard;
+    std::string console;
+  } cases[] = {
+      {true, true, readerMessage + "\n" + warning + "NASTRAN file written: plate.bdf\n\n"},
+      {false, true, warning + "\nNASTRAN file written: plate.bdf\n\n"},
+      {true, false, readerMessage + "\nNASTRAN file written: plate.bdf\n\n"},
+  };
+  for (const auto& c : cases) {
+    ScratchDir dir;
+    fixture::Project project;
+    project.nodes = {{1, 0, 0, 0}, {2, 1, 0, 0}};
+    project.elements.push_back({1, 20, c.elementWithoutCard ? 107 : 102, {1, 2, 0, 0, 0}});
+    fixture::LoadFile loads;
+    fixture::Property rod{};
+    rod.id = 1;
+    rod.typeCode = 1102;
+    rod.values = {1.0f};
+    rod.elements = {1};
+    if (c.unknownElement) rod.elements.push_back(99);
+    loads.properties.push_back(rod);
+    fixture::WriteProjectFiles(dir / "plate", project, &loads);
+    const RunResult run = RunProgram(dir, VARDEX_BINARY, {"plate", "plate.bdf"}, "");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.output, c.console + kClosing);
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(BothPrograms, FrontEnd,
                          testing::Values(Program{VARDEX_BINARY, "NASTRAN", "vardex"},
                                          Program{PELMOR_BINARY, "PATRAN", "pelmor"}),

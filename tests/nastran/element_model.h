@@ -42,7 +42,7 @@ struct ElementModel {
     element.externalNumber = number;
     element.shape = shape;
     element.elementClass = elementClass;
-    element.propertyId = propertyId;
+    element.propertyId = element.deckPropertyId = propertyId;
     int count = 0;
     for (int32_t slot : slots) element.nodeIndexes[count++] = slot;
     element.nodeCount = count;

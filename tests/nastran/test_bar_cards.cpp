@@ -2,6 +2,8 @@
 // the offset nodes, the continuation lines, and the node lookup.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 #include "nastran/element_cards.h"
 #include "tests/nastran/element_model.h"
 
@@ -108,9 +110,29 @@ TEST_F(BarCards, BeamWithAllFourteenValues) {
   deck.AddRecord(5, 1120);
   deck.AddRecord(0, 120, {0.0f, 1.0f, 0.0f, 7.0f, 1.0f, 2.0f, 0.5f, 0.0f, 0.0f, 0.25f, 0.0f, 0.0f, 3.0f, 4.0f});
   EXPECT_EQ(deck.WriteElements(),
-            "CBEAM, 4, 5, 11, 12, ,1.0000, , 7,\n"
+            "CBEAM, 4, 5, 11, 12, ,1.0000, ,7.0000,\n"
             "     , 1, 2,0.500000, , ,0.250000, , ,\n"
             "     , 3, 4,\n");
+}
+
+// A beam's BIT, given with an orientation vector, is a real field. Each row:
+// the card, and beside it the card when it was written as an integer.
+TEST_F(BarCards, BeamBitIsARealField) {
+  const struct {
+    std::initializer_list<float> data;
+    const char* card;
+    const char* before;  // the text written before, where it differs
+  } rows[] = {
+      {{0, 1, 0, 2.5f}, "CBEAM, 1, , 11, 12, ,1.0000, ,2.5000,\n", "CBEAM, 1, , 11, 12, ,1.0000, , 2,\n"},
+      {{0, 1, 0, -99}, "CBEAM, 1, , 11, 12, ,1.0000, , ,\n", nullptr},
+  };
+  for (const auto& row : rows) {
+    ElementModel deck;
+    deck.AddNodes(2, 11);
+    deck.AddElement(1, 2, 120, {1, 2});
+    deck.AddRecord(0, 120, row.data);
+    EXPECT_EQ(deck.WriteElements(), row.card);
+  }
 }
 
 TEST_F(BarCards, SecondLineOnlyWhenSomeValueIsNotEmpty) {

@@ -355,7 +355,7 @@ TEST_F(DeckDriver, SplitNamesOfPathsWithoutAnExtension) {
   }
 }
 
-TEST_F(DeckDriver, NonFiniteValuesAreReportedOncePerDeck) {
+TEST_F(DeckDriver, NonFiniteValuesAreCountedInOneWarningAfterTheDeck) {
   for (int run = 0; run < 2; ++run) {
     Model model;
     SetNodes(model, {Node(1, 0, std::numeric_limits<float>::quiet_NaN()),
@@ -365,7 +365,7 @@ TEST_F(DeckDriver, NonFiniteValuesAreReportedOncePerDeck) {
     testing::internal::CaptureStdout();
     ASSERT_EQ(BulkDataWriter(path, model, title, 1, 0, 0), 0);
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "warning: a value that is not a finite number was written as an empty field\n");
+              "warning: 2 values that are not finite numbers were written as empty fields\n");
     EXPECT_EQ(Between(ReadWholeFile(path), "$\n$ node data\n$\n", "$\n$ element data"),
               "GRID, 1, 0, , , ,\nGRID, 2, 0, , , ,\n");
   }
@@ -621,6 +621,53 @@ TEST_F(DeckDriver, RecordsWithoutCardsAreCountedInWarnings) {
   EXPECT_EQ(Between(ReadWholeFile(path), "$ element data\n$\n", "$\n"), "CROD,  4, , 1, 2,\n");
 }
 
+// Cards written as before that the solver may still read otherwise than the
+// model means: one warning line per kind, with the count.
+TEST_F(DeckDriver, CardsTheSolverMayMisreadAreCountedInWarnings) {
+  auto record = [](int32_t id, int32_t typeCode, std::initializer_list<float> values) {
+    PropertyRecord property{};
+    property.id = id;
+    property.typeCode = typeCode;
+    for (float value : values) property.values[property.valueCount++] = value;
+    return property;
+  };
+  ElementRecord tetra{};
+  tetra.externalNumber = 9;
+  tetra.shape = 5;
+  tetra.elementClass = 71;
+  tetra.nodeCount = 4;
+  for (int32_t k = 0; k < 4; ++k) tetra.nodeIndexes[k] = k + 1;
+  const struct {
+    std::vector<PropertyRecord> properties;
+    const char* console;
+  } rows[] = {
+      {{}, "warning: 1 solid element has no property and was written with property id 1, which no PSOLID card "
+           "defines\n"},
+      {{record(1, 1061, {})}, ""},
+      {{record(2, 1061, {}), record(5, 1113, {0, 25, 0, 0, 0, 0, 1}), record(6, 1126, {0, 19})},
+       "warning: 1 solid element has no property and was written with property id 1, which no PSOLID card "
+       "defines\n"
+       "warning: 2 PBARL/PBEAML cards have a section type outside the table (0 to 18) and were not written\n"},
+      {{record(1, 1061, {}), record(3, 1021, {0.5f}), record(3, 1110, {1}), record(3, 2110, {1, 2}),
+        record(4, 1102, {1}), record(4, 1102, {2}), record(4, 1102, {3}), record(1, 1113, {0, 25})},
+       "warning: 1 PBARL/PBEAML card has a section type outside the table (0 to 18) and was not written\n"
+       "warning: 2 property ids are written on more than one property card\n"},
+  };
+  for (const auto& row : rows) {
+    Model model;
+    SetNodes(model, {Node(1), Node(2), Node(3), Node(4)});
+    model.elements = {tetra};
+    model.elementCount = 1;
+    model.properties.assign(row.properties.begin(), row.properties.end());
+    model.propertyCount = static_cast<int32_t>(model.properties.size());
+    std::string title = "plate";
+    std::string path = dir / "deck.bdf";
+    testing::internal::CaptureStdout();
+    ASSERT_EQ(BulkDataWriter(path, model, title, 0, 0, 1), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), row.console);
+    EXPECT_NE(ReadWholeFile(path).find("CTETRA, 9, 1,"), std::string::npos);
+  }
+}
 
 // --- constraint and MPC sets that reach the solver -------------------------
 
@@ -789,6 +836,111 @@ TEST_F(SetSelectionTest, LoadSetConstraintsActInTheirSubcase) {
             "SPC, 251, 1, 4, ,\n"
             "SPC, 252, 2, 4, ,\n"
             "SPCD, 250, 2, 4,0.100000,\n");
+}
+
+// Every set id of the deck is from 1 to 99,999,999: load records of another
+// load set write nothing and make no subcase; the load sets' own constraint
+// sets move below that limit when B + 2n would pass it; MPC sets outside it
+// are not selected, and an MPC card whose set id is longer than a field is
+// not written. Each row: the deck's parts, and beside them the parts where
+// they were otherwise.
+TEST_F(SetSelectionTest, SetIdsStayWithinEightCharacters) {
+  auto load = [](int32_t set, int32_t node, int32_t kind, float x, float y, float z) {
+    return NodeLoadRecord{node, set, 0, kind, 1.0f, {x, y, z}};
+  };
+  auto pressure = [](int32_t set, int32_t cardKind) {
+    DistributedLoadRecord record{};
+    record.elementNumber = 1;
+    record.loadSet = set;
+    record.cardKind = cardKind;
+    record.values[0] = 1;
+    record.valueCount = 1;
+    return record;
+  };
+  const struct {
+    std::vector<NodeLoadRecord> nodeLoads;
+    std::vector<DistributedLoadRecord> distributedLoads;
+    std::vector<float> mpcSets;
+    const char* caseControl;  // after STRESS=ALL
+    const char* constraints;  // the constraints section
+    const char* loads;        // the distributed loads and node forces sections
+    const char* console;
+    const char* before;  // the text written before, where it differs
+  } rows[] = {
+      {{load(101, 10, 0, 0, 1, 0), load(99999999, 11, 2, 1, 0, 0)},
+       {},
+       {},
+       "SUBCASE 1\nSUBTITLE = Load case  101\nLOAD=101\n"
+       "SUBCASE 2\nSUBTITLE = Load case  99999999\nLOAD=99999999\nSPC=103\n",
+       "SPCADD, 103, 102,\n",
+       "FORCE, 101, 10, 0,1.0000, ,1.0000, ,\nSPC, 102, 11, 1, ,\n",
+       "",
+       "SPC=100000001, SPCADD, 100000001, 100000000, and SPC, 100000000, 11, 1, ,"},
+      {{load(99999997, 11, 2, 1, 0, 0)},
+       {},
+       {},
+       "SUBCASE 1\nSUBTITLE = Load case  99999997\nLOAD=99999997\nSPC=99999999\n",
+       "SPCADD, 99999999, 99999998,\n",
+       "SPC, 99999998, 11, 1, ,\n",
+       "",
+       nullptr},
+      {{load(5, 11, 0, 0, 1, 1), load(0, 11, 0, 0, 1, 1)},
+       {},
+       {},
+       "SUBCASE 1\nSUBTITLE = Load case  5\nLOAD=5\n",
+       "",
+       "FORCE, 5, 11, 0,1.0000, ,1.0000,1.0000,\n",
+       "warning: 1 load record has a load set outside 1 to 99999999 and was not written\n",
+       "a subcase LOAD=0 and FORCE, 0, 11, 0,1.0000, ,1.0000,1.0000,"},
+      {{load(0, 10, 2, 1, 0, 0), load(-7, 10, 0, 1, 0, 0), load(2147483647, 11, 4, 0.5f, 0, 0),
+        load(5, 11, 2, 0, 0, 1)},
+       {pressure(0, 14), pressure(0, 13), pressure(5, 14)},
+       {},
+       "SUBCASE 1\nSUBTITLE = Load case  5\nLOAD=5\nSPC=102\n",
+       "SPCADD, 102, 101,\n",
+       "PLOAD4, 5, 1,1.0000, , , , , ,\n$\n$ node forces\n$\nSPC, 101, 11, 3, ,\n",
+       "warning: 5 load records have a load set outside 1 to 99999999 and were not written\n",
+       "SPC, 0, ... ahead of the subcases LOAD=-7, LOAD=2147483647 (SPC=2147483649) and LOAD=5, their cards, "
+       "and a warning about one distributed load of card kind 13"},
+      {{},
+       {},
+       {1.0e8f, 1, 2147483648.0f, -1.0e7f, -9999999.0f},
+       "MPC=1\n",
+       "",
+       "",
+       "warning: 4 MPC cards have a set id that no solver accepts\n"
+       "warning: 3 MPC cards have a set id of more than eight characters and were not written\n",
+       "MPC=100000001 with MPCADD, 100000001, 100000000, 1, and MPC cards of sets 100000000, 2147483647 and "
+       "-10000000"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.caseControl);
+    Model model;
+    SetNodes(model, {Node(1), Node(2), Node(10), Node(11)});
+    model.nodeLoads.assign(row.nodeLoads.begin(), row.nodeLoads.end());
+    model.nodeLoadCount = static_cast<int32_t>(model.nodeLoads.size());
+    model.distributedLoads.assign(row.distributedLoads.begin(), row.distributedLoads.end());
+    model.distributedLoadCount = static_cast<int32_t>(model.distributedLoads.size());
+    std::string mpcCards;
+    for (std::size_t i = 0; i < row.mpcSets.size(); ++i) {
+      const int32_t id = static_cast<int32_t>(i) + 1;
+      model.elements.push_back(LineElement(10 + id, 210, {1, 2}, id));
+      model.properties.push_back(DataRecord(id, 210, {row.mpcSets[i], 2, 1, 1.0f}));
+      const double set = row.mpcSets[i];
+      if (set >= -9999999 && set <= 99999999) mpcCards += "MPC, " + std::to_string(int64_t(set)) + ", 2, 1,1.0000,\n";
+    }
+    model.elementCount = static_cast<int32_t>(model.elements.size());
+    model.propertyCount = static_cast<int32_t>(model.properties.size());
+    const std::string deck = Write(model);
+    EXPECT_EQ(Between(deck, "STRESS=ALL\n", "$\n$\nBEGIN BULK"), row.caseControl);
+    EXPECT_EQ(Between(deck, "$ constraints\n$\n", "$\n$ element data"), row.constraints);
+    EXPECT_EQ(Between(deck, "$ element data\n$\n", "$\n$ coordinate frames"), mpcCards);
+    std::string loads = Between(deck, "$ distributed loads\n$\n", "$\nENDDATA");
+    const std::string nodeForces = "$\n$ node forces\n$\n";
+    if (loads.starts_with(nodeForces)) loads.erase(0, nodeForces.size());
+    EXPECT_EQ(loads, row.loads);
+    EXPECT_EQ(console, row.console);
+  }
 }
 
 }  // namespace

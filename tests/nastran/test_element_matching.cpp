@@ -5,8 +5,10 @@
 
 #include <string>
 
+#include "model/project_reader.h"
 #include "nastran/element_cards.h"
 #include "tests/nastran/element_model.h"
+#include "tools/fixture_writer.h"
 
 namespace {
 
@@ -65,6 +67,60 @@ TEST_F(ElementMatching, DataRecordMatchesTheExactClassAndTheEarlierRecordWins) {
             "CTRIA3, 1, 0, 11, 12, 13,1.0000,0.500000,\n"
             "CTRIAR, 2, 0, 11, 12, 13,\n"
             "CTRIA3, 3, 0, 11, 12, 13,3.0000,0.500000,\n");
+}
+
+// An element data definition (type code below 1000) listing elements of its
+// class is their data record, whatever its id; it leaves the deck's property
+// id alone, while the element's propertyId (which the neutral file writes)
+// takes its id as before. Each row: the card, and beside it the card when
+// data records were matched by class alone and every definition set the id.
+TEST_F(ElementMatching, ElementDataDefinitionsFollowTheirElementList) {
+  fixture::Project project;
+  for (int32_t number : {1, 2, 3, 101, 102}) project.nodes.push_back({number, static_cast<float>(number), 0, 0});
+  project.elements = {{1, 20, 110, {1, 2, 0, 0, 0}},
+                      {101, 20, 110, {4, 5, 0, 0, 0}},
+                      {102, 20, 110, {4, 3, 0, 0, 0}},  // listed by no data definition
+                      {5, 20, 210, {1, 2, 0, 0, 0}},
+                      {6, 20, 111, {1, 2, 3, 0, 0}}};   // listed by a definition of another class
+  fixture::LoadFile loads;
+  auto definition = [](int32_t id, int32_t typeCode, std::vector<float> values, std::vector<int32_t> elements) {
+    fixture::Property property{};
+    property.id = id;
+    property.materialId = typeCode > 1000 ? 1 : 0;
+    property.typeCode = typeCode;
+    property.values = std::move(values);
+    property.elements = std::move(elements);
+    return property;
+  };
+  loads.properties = {definition(1, 1110, {1}, {101, 102}),     definition(3, 1110, {1}, {1, 6}),
+                      definition(0, 110, {0, 1, 0}, {1}),       definition(0, 110, {0, 0, 1}, {101}),
+                      definition(0, 210, {5, 1, 1, 1}, {}),     definition(8, 210, {7, 2, 3, 1}, {5}),
+                      definition(0, 110, {1, 0, 0}, {6})};
+  testing_support::ScratchDir dir;
+  fixture::WriteProjectFiles(dir / "bars", project, &loads);
+  ElementModel deck;
+  ASSERT_EQ(ProjectReader(dir / "bars", deck.model), 0);
+
+  const struct {
+    const char* card;
+    const char* before;  // the text written before, where it differs
+  } rows[] = {
+      {"CBAR, 1, 3, 1, 2, ,1.0000, , ,\n", "CBAR, 1, , 1, 2, ,1.0000, , ,\n"},
+      {"CBAR, 101, 1, 101, 102, , ,1.0000, ,\n", "CBAR, 101, , 101, 102, ,1.0000, , ,\n"},
+      {"CBAR, 102, 1, 101, 3, ,1.0000, , ,\n", nullptr},
+      {"MPC, 7, 2, 3,1.0000,\n", "MPC, 5, 1, 1,1.0000,\n"},
+      {"CBAR, 6, 3, 1, 2, 3, , , ,\n", "CBAR, 6, , 1, 2, 3, , , ,\n"},
+  };
+  std::string expected;
+  for (const auto& row : rows) expected += row.card;
+  EXPECT_EQ(deck.WriteElements(), expected);
+  // The MPC set selected is the one of the card written.
+  EXPECT_EQ(MpcCardSetIds(deck.model), std::vector<int32_t>{7});
+  // The neutral file's property ids: the last definition listing the element.
+  const int32_t neutralIds[] = {0, 0, 1, 8, 0};
+  for (std::size_t j = 0; j < std::size(neutralIds); ++j) {
+    EXPECT_EQ(deck.model.elements[j].propertyId, neutralIds[j]) << j;
+  }
 }
 
 // A model of 300,000 elements and 40,000 records: decoys of another class,

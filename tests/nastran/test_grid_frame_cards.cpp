@@ -103,6 +103,69 @@ TEST(FrameCards, OneCardWithContinuationPerKnownKind) {
   EXPECT_EQ(result, 6);
 }
 
+// A frame whose origin, axis vector and plane vector are given, with the
+// points summed as the project reader sums them.
+FrameRecord FrameFromVectors(int32_t id, int32_t kind, std::array<float, 3> origin, std::array<float, 3> axis,
+                             std::array<float, 3> plane) {
+  std::array<float, 9> points{};
+  for (int i = 0; i < 3; ++i) {
+    points[i] = origin[i];
+    points[3 + i] = static_cast<float>(static_cast<double>(origin[i]) + axis[i]);
+    points[6 + i] = static_cast<float>(static_cast<double>(origin[i]) + axis[i] + plane[i]);
+  }
+  return Frame(id, kind, points);
+}
+
+// A frame whose axes the short fields would turn (or lose) is written as a
+// fixed-column large-field card, its coordinates with all the digits their
+// floats need. Each row: the card, and beside it the card in short fields.
+TEST(FrameCards, FramesFarFromTheOriginKeepTheirAxes) {
+  const struct {
+    FrameRecord frame;
+    const char* card;
+    const char* before;  // the text written before, where it differs
+  } rows[] = {
+      {FrameFromVectors(5, 1, {123456.7f, 1000.3f, 7}, {0, -0.6f, 0.8f}, {1, 0, 0}),
+       "CORD2R*                5                   123456.703125  1000.299987793\n"
+       "*                    7.0   123456.703125   999.700012207 7.8000001907349\n"
+       "*          123457.703125   999.700012207 7.8000001907349\n",
+       "CORD2R, 5, ,1.2346+5,1000.3,7.0000,1.2346+5,999.70,7.8000,\n"
+       "     ,1.2346+5,999.70,7.8000,\n"},
+      {FrameFromVectors(7, 2, {123456.7f, 0, 0}, {0, 0, 1}, {1, 0, 0}),
+       "CORD2C*                7                   123456.703125\n"
+       "*                          123456.703125                             1.0\n"
+       "*          123457.703125                             1.0\n",
+       "CORD2C, 7, ,1.2346+5, , ,1.2346+5, ,1.0000,\n"
+       "     ,1.2346+5, ,1.0000,\n"},
+      {FrameFromVectors(8, 3, {-2.5e13f, -0.5f, 0}, {0, 0, 1}, {1.0e7f, 0, 0}),
+       "CORD2S*                8                 -2.50000001E+13            -0.5\n"
+       "*                        -2.50000001E+13            -0.5             1.0\n"
+       "*        -2.49999896E+13            -0.5             1.0\n",
+       "CORD2S, 8, ,-2.50+13,-0.50000, ,-2.50+13,-0.50000,1.0000,\n"
+       "     ,-2.50+13,-0.50000,1.0000,\n"},
+      {FrameFromVectors(12, 1, {1000.3f, 0, 0}, {0.01f, 0, 1}, {0, 1, 0}),
+       "CORD2R*               12                  1000.299987793\n"
+       "*                        1000.3099975586                             1.0\n"
+       "*        1000.3099975586             1.0             1.0\n",
+       "CORD2R, 12, ,1000.3, , ,1000.3, ,1.0000,\n"
+       "     ,1000.3,1.0000,1.0000,\n"},  // the short fields turn the third axis by 0.01
+      {FrameFromVectors(10, 1, {50, 25, 10}, {0, 0, 1}, {1, 0, 0}),
+       "CORD2R, 10, ,50.0000,25.0000,10.0000,50.0000,25.0000,11.0000,\n"
+       "     ,51.0000,25.0000,11.0000,\n",
+       nullptr},
+      {FrameFromVectors(11, 1, {123456.7f, 0, 0}, {0, 0, 0}, {0, 1, 0}),
+       "CORD2R, 11, ,1.2346+5, , ,1.2346+5, , ,\n"
+       "     ,1.2346+5,1.0000, ,\n",
+       nullptr},  // no axes from the points themselves
+  };
+  for (const auto& row : rows) {
+    Model model;
+    model.frames = {row.frame};
+    model.frameCount = 1;
+    EXPECT_EQ(CaptureCards(model, [] { WriteFrameCards(); }), row.card);
+  }
+}
+
 TEST(FrameCards, NoFramesNoCards) {
   Model model;
   int result = -1;

@@ -1,6 +1,8 @@
 // Line, scalar, gap, rigid and mass element cards and multipoint constraints.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "nastran/element_cards.h"
 #include "tests/nastran/element_model.h"
 
@@ -42,6 +44,38 @@ TEST_F(LineCards, RodsTubesViscousDampersAndGaps) {
             "CGAP,  6, 9, 11, 12, 13,\n"
             "CGAP,  7, , 11, 12,\n"
             "CGAP,  8, , 13, 14, , ,1.0000, 2,\n");
+}
+
+// A gap's orientation vector without a CID is read in GA's displacement
+// frame, as a bar's is: it is written as its components along that frame's
+// directions at GA. Each row: the card, and beside it the card where it was
+// otherwise.
+TEST_F(LineCards, GapVectorInTheDisplacementFrameOfGa) {
+  const float c30 = static_cast<float>(std::cos(M_PI / 6)), s30 = 0.5f;
+  const struct {
+    int32_t gaFrame;  // CD of GA (constrained); 0 = no CD
+    float cid;
+    const char* card;
+    const char* before;  // the text written before, where it differs
+  } rows[] = {
+      {1, 0, "CGAP,  7, , 1, 2,0.866025,-0.50000, , ,\n", "CGAP,  7, , 1, 2,1.0000, , , ,\n"},
+      {1, -99, "CGAP,  7, , 1, 2,0.866025,-0.50000, , ,\n", "CGAP,  7, , 1, 2,1.0000, , , ,\n"},
+      {1, 5, "CGAP,  7, , 1, 2,1.0000, , , 5,\n", nullptr},
+      {0, 0, "CGAP,  7, , 1, 2,1.0000, , , ,\n", nullptr},
+      {9, 0, "CGAP,  7, , 1, 2,1.0000, , , ,\n", nullptr},  // no frame card for CD 9
+  };
+  for (const auto& row : rows) {
+    ElementModel gap;
+    gap.AddNode(1);
+    gap.AddNode(2);
+    gap.model.nodes[0].constraintCode = row.gaFrame != 0 ? 1 : 0;
+    gap.model.nodes[0].outputFrameId = row.gaFrame;
+    gap.model.frames = {FrameRecord{1, 1, {0, 0, 0}, {0, 0, 1}, {c30, s30, 0}}};
+    gap.model.frameCount = 1;
+    gap.AddElement(7, 2, 130, {1, 2});
+    gap.AddRecord(0, 130, {1, 0, 0, row.cid});
+    EXPECT_EQ(gap.WriteElements(), row.card);
+  }
 }
 
 TEST_F(LineCards, SpringsAndDampers) {

@@ -226,11 +226,23 @@ TEST(NodeForceCards, ForceAndMomentCards) {
             "FORCE, 2, 20000001, 0,1.0000, , ,3.0000,\n");
 }
 
-TEST(NodeForceCards, TinyComponentsWriteNothing) {
-  EXPECT_EQ(NodeCards({NodeLoad(2, 33, 0, 0, 0, 0), NodeLoad(2, 33, 0, 0, 0, 1.0e-9f),
-                       NodeLoad(2, 33, 1, -9.0e-9f, 5.0e-9f, 0)}),
-            "");
-  EXPECT_EQ(NodeCards({NodeLoad(2, 33, 0, 0, 0, 2.0e-8f)}), "FORCE, 2, 33, 0,1.0000, , ,0.0020-5,\n");
+// Only a record whose components are all zero writes nothing; a small load is
+// a load. Each row: the cards, and beside them the cards when components
+// below 1.0e-8 counted as zero.
+TEST(NodeForceCards, OnlyZeroComponentsWriteNothing) {
+  const struct {
+    NodeLoadRecord load;
+    const char* cards;
+    const char* before;  // the text written before, where it differs
+  } rows[] = {
+      {NodeLoad(1, 10, 0, 0, 0, 5.0e-9f), "FORCE, 1, 10, 0,1.0000, , ,0.5000-8,\n", ""},
+      {NodeLoad(2, 33, 1, -9.0e-9f, 5.0e-9f, 0), "MOMENT, 2, 33, 0,1.0000,-0.900-8,0.5000-8, ,\n", ""},
+      {NodeLoad(2, 33, 2, 0, 1.0e-9f, 0), "SPC, 101, 33, 2, ,\n", ""},
+      {NodeLoad(2, 33, 0, 0, 0, 2.0e-8f), "FORCE, 2, 33, 0,1.0000, , ,0.0020-5,\n", nullptr},
+      {NodeLoad(2, 33, 0, 0, 0, 0), "", nullptr},
+      {NodeLoad(2, 33, 0, -0.0f, 0, -0.0f), "", nullptr},
+  };
+  for (const auto& row : rows) EXPECT_EQ(NodeCards({row.load}), row.cards);
 }
 
 // Constraints of a load set hold their components at zero in the load set's

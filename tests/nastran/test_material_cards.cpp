@@ -54,8 +54,26 @@ TEST(MaterialCards, Mat1FieldCountsFollowTheLastNonZeroValue) {
 
   // ST set after a zero GE (n = 8): the continuation line still has three fields.
   EXPECT_EQ(Cards({Material(3, 1, {{0, 1}, {7, 6}})}),
-            "MAT1, 3,1.0000, , , , , , ,\n"
+            "MAT1, 3,1.0000, ,0.0, , , , ,\n"
             "     ,6.0000, , ,\n");
+}
+
+// E alone: NU is written 0.0 so that the solver derives G from E instead of
+// taking G and NU as 0. Each row: the card, and beside it the card without
+// that rule where it differs.
+TEST(MaterialCards, Mat1WithEAloneWritesNuZero) {
+  const struct {
+    MaterialRecord material;
+    const char* card;
+    const char* before;  // the text written before, where it differs
+  } rows[] = {
+      {Material(1, 1, {{0, 1.5e8}}), "MAT1, 1,1.500+8, ,0.0,\n", "MAT1, 1,1.500+8,\n"},
+      {Material(1, 1, {{0, 1.5e8}, {3, 7.8}}), "MAT1, 1,1.500+8, ,0.0,7.8000,\n", "MAT1, 1,1.500+8, , ,7.8000,\n"},
+      {Material(1, 1, {{0, 2.1e5}, {1, 80000}}), "MAT1, 1,2.100+5,80000.0,\n", nullptr},
+      {Material(1, 1, {{0, 1.5e8}, {2, 0.3}}), "MAT1, 1,1.500+8, ,0.300000,\n", nullptr},
+      {Material(1, 1, {{1, 80000}}), "MAT1, 1, ,80000.0,\n", nullptr},
+  };
+  for (const auto& row : rows) EXPECT_EQ(Cards({row.material}), row.card);
 }
 
 TEST(MaterialCards, Mat1McsidIsAnIntegerFieldAtTheEndOfTheContinuation) {
@@ -64,11 +82,11 @@ TEST(MaterialCards, Mat1McsidIsAnIntegerFieldAtTheEndOfTheContinuation) {
             "     ,6.0000,7.0000,8.0000, 5,\n");
   // Stress limits absent: MCSID still follows three empty fields.
   EXPECT_EQ(Cards({Material(5, 1, {{0, 1}, {10, 12.9}})}),
-            "MAT1, 5,1.0000, , , , , , ,\n"
+            "MAT1, 5,1.0000, ,0.0, , , , ,\n"
             "     , , , , 12,\n");
   // An MCSID that truncates to 0 is not written; the line ends after SS.
   EXPECT_EQ(Cards({Material(6, 1, {{0, 1}, {10, 0.5}})}),
-            "MAT1, 6,1.0000, , , , , , ,\n"
+            "MAT1, 6,1.0000, ,0.0, , , , ,\n"
             "     , , , ,\n");
 }
 
@@ -105,7 +123,7 @@ TEST(MaterialCards, KindsWithoutACardWriteNothingAndIdsAreExact) {
   EXPECT_EQ(Cards({Counting(1, 6, 3), Counting(2, 7, 3), Counting(3, 12, 3), Counting(4, 0, 3),
                    Counting(5, -1, 3), Counting(6, 13, 3), Counting(20000001, 1, 1)},
                   &result),
-            "MAT1, 20000001,1.0000,\n");
+            "MAT1, 20000001,1.0000, ,0.0,\n");
   EXPECT_EQ(result, 7);
 }
 

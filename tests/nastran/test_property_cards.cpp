@@ -64,6 +64,28 @@ TEST(PropertyCards, ShellWithThicknessOnlyTakesTheMembraneMaterial) {
             "PSHELL, 20000001, 30000001,0.500000, 30000001, , 30000001, , ,\n");
 }
 
+// With more values than the thickness, an empty MID2 takes the membrane
+// material, and then an empty MID3 too; MID2 given as the empty marker keeps
+// the plate a membrane. Each row: the card, and beside it the card without
+// that rule where it differs.
+TEST(PropertyCards, ShellBendingAndShearMaterialsDefaultFieldByField) {
+  const struct {
+    PropertyRecord property;
+    const char* card;
+    const char* before;  // the text written before, where it differs
+  } rows[] = {
+      {Property(1, 1, 1021, {0.1f, 0, 0, 0, 0, 0.5f}), "PSHELL, 1, 1,0.100000, 1, , 1, ,0.500000,\n",
+       "PSHELL, 1, 1,0.100000, , , , ,0.500000,\n"},
+      {Property(1, 1, 1021, {0.1f, 4, 1, 0, 0.8333f}), "PSHELL, 1, 1,0.100000, 4,1.0000, 1,0.833300, ,\n",
+       "PSHELL, 1, 1,0.100000, 4,1.0000, ,0.833300, ,\n"},
+      {Property(1, 1, 1021, {0.1f, 0, 0, 5}), "PSHELL, 1, 1,0.100000, 1, , 5, , ,\n",
+       "PSHELL, 1, 1,0.100000, , , 5, , ,\n"},
+      {Property(1, 1, 1021, {0.1f, -99.5f, 0, 0, 0, 0.5f}), "PSHELL, 1, 1,0.100000, , , , ,0.500000,\n", nullptr},
+      {Property(1, 0, 1021, {0.1f, 0, 0, 0, 0, 0.5f}), "PSHELL, 1, 0,0.100000, , , , ,0.500000,\n", nullptr},
+  };
+  for (const auto& row : rows) EXPECT_EQ(Cards({row.property}), row.card);
+}
+
 TEST(PropertyCards, ShellWithNineValuesHasAContinuationLine) {
   EXPECT_EQ(Cards({Property(2, 3, 1021, {0.1f, 4, 1, 5, 0.833333f, 0, -0.05f, 0.05f, 6})}),
             "PSHELL, 2, 3,0.100000, 4,1.0000, 5,0.833333, ,\n"
@@ -132,20 +154,21 @@ TEST(PropertyCards, SolidAndPlaneKeywords) {
             "PLSOLID, 65, 2,\n");
 }
 
+// A section type outside the table writes no card (it would give the solver
+// another section), and is counted for the deck's warning.
 TEST(PropertyCards, SectionTypesOfLibraryBeams) {
+  DeckWarnings = {};
   EXPECT_EQ(Cards({Property(40, 2, 1113, {0, 25, 0, 0, 0, 0, 1.5f, 2.5f}),
                    Property(41, 2, 1113, {0, 3}),
                    Property(42, 2, 1126, {0, 18, 0, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9}),
                    Property(43, 2, 1113, {0, -1, 0, 0, 0, 0, 1})}),
-            "PBARL, 40, 2, ,ROD,\n"
-            "     ,1.5000,2.5000,\n"
             "PBARL, 41, 2, ,I,\n"
             "     ,\n"
             "PBEAML, 42, 2, ,HAT,\n"
             "     ,1.0000,2.0000,3.0000,4.0000,5.0000,6.0000,7.0000,8.0000,\n"
-            "     ,9.0000,\n"
-            "PBARL, 43, 2, ,ROD,\n"
-            "     ,1.0000,\n");
+            "     ,9.0000,\n");
+  EXPECT_EQ(DeckWarnings.unknownSectionTypes, 2);
+  DeckWarnings = {};
 }
 
 TEST(PropertyCards, BarTakesSeventeenValuesWithAnEmptySixthField) {

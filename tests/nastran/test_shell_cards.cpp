@@ -2,6 +2,10 @@
 // data record fields, the class-22 offset clearing and geometry-only decks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "nastran/element_cards.h"
 #include "tests/nastran/element_model.h"
 
@@ -110,9 +114,9 @@ TEST_F(ShellCards, AxisymmetricAndShearCards) {
             "CTRIAX, 1, 0, 11, 12, 13, 14, 15, 16,\n"
             "CQUADX, 2, 0, 11, 12, 13, 14, 15, 16,\n"
             "     , 17, 18,\n"
-            "CTRIAX6, 3, 7, 11, 12, 13,\n"
+            "CTRIAX6, 3, 7, 11, , 12, , 13,\n"
             "     ,30.0000,\n"
-            "CSHEAR, 4, 7, 11, 12, 13, 14,\n"
+            "CSHEAR, 4, 0, 11, 12, 13, 14,\n"
             "CQUAD, 5, 0, 11, 12, 13, 14, 15, 16,\n"
             "     , 17, 18, 19,\n"
             "CQUADX, 6, 2, 11, 12, 13, 14,\n");
@@ -123,8 +127,52 @@ TEST_F(ShellCards, MaterialFieldWithoutDataRecordIsEmpty) {
   deck.AddElement(2, 3, 46, {1, 2, 3});  // CSHEAR needs four nodes
   deck.AddElement(3, 4, 46, {1, 2, 3, 4});
   EXPECT_EQ(deck.WriteElements(),
-            "CTRIAX6, 1, , 11, 12, 13,\n"
-            "CSHEAR, 3, , 11, 12, 13, 14,\n");
+            "CTRIAX6, 1, , 11, , 12, , 13,\n"
+            "CSHEAR, 3, 0, 11, 12, 13, 14,\n");
+}
+
+// CTRIAX6 takes corners and midside nodes in turn, CSHEAR names a PSHEAR
+// only, and an element whose node count its card cannot hold gets no card.
+// Each row: the card, and beside it the card without these rules where it
+// differs.
+TEST_F(ShellCards, CardsHoldTheirNodesAndPropertyAsTheSolverReadsThem) {
+  const struct {
+    int32_t shape;
+    int32_t elementClass;
+    std::vector<int32_t> slots;
+    int32_t propertyId;
+    const char* card;
+    const char* before;  // the text written before, where it differs
+  } rows[] = {
+      {3, 45, {1, 2, 3, 4, 5, 6}, 0, "CTRIAX6, 1, 7, 11, 14, 12, 15, 13, 16,\n",
+       "CTRIAX6, 1, 7, 11, 12, 13, 14, 15, 16,\n"},
+      {3, 45, {1, 2, 3}, 0, "CTRIAX6, 2, 7, 11, , 12, , 13,\n", "CTRIAX6, 2, 7, 11, 12, 13,\n"},
+      {4, 45, {1, 2, 3, 4}, 4, "CSHEAR, 3, 4, 11, 12, 13, 14,\n", "CSHEAR, 3, 7, 11, 12, 13, 14,\n"},
+      {4, 46, {1, 2, 3, 4}, 5, "CSHEAR, 4, 0, 11, 12, 13, 14,\n", "CSHEAR, 4, , 11, 12, 13, 14,\n"},
+      {4, 13, {1, 2, 3, 4, 5, 6, 7, 8, 9, 1, 2, 3}, 0, "", "CQUAD with twelve nodes"},
+      {3, 13, {1, 2, 3, 4, 5, 6}, 0, "", "CQUAD with six nodes"},
+      {3, 14, {1, 2, 3, 4, 5, 6, 7, 8, 9}, 0, "", "CQUADX with nine nodes"},
+      {4, 14, {1, 2, 3}, 0, "", "CTRIAX with three nodes"},
+      {4, 14, {1, 2, 3, 4, 5, 6, 7, 8, 9}, 0, "CQUADX, 9, 0, 11, 12, 13, 14, 15, 16,\n     , 17, 18, 19,\n", nullptr},
+      {5, 71, std::vector<int32_t>(16, 1), 0, "", "CTETRA with 16 nodes"},
+      {7, 61, std::vector<int32_t>(24, 1), 0, "", "CPENTA with 24 nodes"},
+      {8, 81, std::vector<int32_t>(32, 1), 0, "", "CHEXA with 32 nodes"},
+      {8, 81, {1, 2, 3, 4, 5, 6, 7}, 0, "", "CHEXA with 7 nodes"},
+      {5, 71, std::vector<int32_t>(10, 1), 0, "CTETRA, 14, 1,  11, 11, 11, 11, 11, 11,\n     , 11, 11, 11, 11,\n",
+       nullptr},
+  };
+  std::string expected;
+  int32_t number = 0;
+  for (const auto& row : rows) {
+    const std::size_t e = deck.AddElement(++number, row.shape, row.elementClass, {}, row.propertyId);
+    std::copy(row.slots.begin(), row.slots.end(), deck.model.elements[e].nodeIndexes);
+    deck.model.elements[e].nodeCount = static_cast<int32_t>(row.slots.size());
+    expected += row.card;
+  }
+  deck.AddRecord(0, 45, {}, 7);
+  deck.AddRecord(4, 1041, {0.5f});
+  deck.AddRecord(5, 1021, {0.5f});
+  EXPECT_EQ(deck.WriteElements(), expected);
 }
 
 TEST_F(ShellCards, ClassesWithoutACardAreSilent) {
@@ -145,7 +193,7 @@ TEST_F(ShellCards, GeometryOnlyWritesNoPropertyAndNoData) {
   GeometryOnly = 1;
   EXPECT_EQ(deck.WriteElements(),
             "CTRIA3, 1, 0, 11, 12, 13,\n"
-            "CSHEAR, 2, , 11, 12, 13, 14,\n");
+            "CSHEAR, 2, 0, 11, 12, 13, 14,\n");
 }
 
 }  // namespace

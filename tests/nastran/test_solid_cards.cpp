@@ -41,7 +41,7 @@ TEST_F(SolidCards, PropertyZeroBecomesOneAndEmptySlotsAreEmptyFields) {
   deck.AddElement(6, 6, 61, {1, 2, 3, 4, 5, 6});  // shape 6 has no card
   EXPECT_EQ(deck.WriteElements(), "CTETRA, 5, 1,  11, , 13, ,\n");
   const ElementRecord& element = deck.model.elements[tet];
-  EXPECT_EQ(element.propertyId, 1);
+  EXPECT_EQ(element.deckPropertyId, 1);
   // The slots now hold node numbers.
   EXPECT_EQ(element.nodeIndexes[0], 11);
   EXPECT_EQ(element.nodeIndexes[2], 13);
