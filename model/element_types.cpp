@@ -1,6 +1,8 @@
 #include "model/element_types.h"
 
-const std::array<ElementTypeRow, 21> ElementTypeTable = {{
+#include "model/model.h"
+
+constexpr std::array<ElementTypeRow, 21> ElementTypeTable = {{
     {1, 1, 1},
     {20, 2, 5},
     {22, 2, 5},
@@ -23,6 +25,14 @@ const std::array<ElementTypeRow, 21> ElementTypeTable = {{
     {82, 8, 20},
     {83, 8, 32},
 }};
+
+// No kind takes more node slots than an element record holds.
+static_assert([] {
+  for (const ElementTypeRow& row : ElementTypeTable) {
+    if (row.nodeSlots > kMostNodeSlots) return false;
+  }
+  return true;
+}());
 
 int FindElementType(int32_t kind, int remembered) {
   if (remembered >= 0 && remembered < static_cast<int>(ElementTypeTable.size()) &&

@@ -80,12 +80,12 @@ class LoadAssembly {
  public:
   LoadAssembly(Model& model, const LoadFileHeader& header, LoadFileBlocks& blocks)
       : model_(model), h_(header), b_(blocks) {
-    if (NodeNumbersNonSequential != 0) {
+    if (model.nodeNumbersNonSequential) {
       nodeNumbers_.assign(static_cast<std::size_t>(model.nodeCount) + 1, 0);
       for (int32_t i = 0; i < model.nodeCount; ++i)
         nodeNumbers_[static_cast<std::size_t>(i) + 1] = model.nodes[static_cast<std::size_t>(i)].externalNumber;
     }
-    if (ElementNumbersNonSequential != 0) {
+    if (model.elementNumbersNonSequential) {
       elementNumbers_.assign(static_cast<std::size_t>(model.elementCount) + 1, 0);
       for (int32_t i = 0; i < model.elementCount; ++i)
         elementNumbers_[static_cast<std::size_t>(i) + 1] =
@@ -108,9 +108,9 @@ class LoadAssembly {
   // the shared list itself is never changed, so overlapping slices are safe.
   std::span<const int32_t> MapSlice(const int32_t* entries, std::size_t count, bool nodes) {
     mapped_.assign(entries, entries + count);
-    if (nodes && NodeNumbersNonSequential != 0) {
+    if (nodes && model_.nodeNumbersNonSequential) {
       MapExternalNumbers(mapped_.data(), count, nodeNumbers_.data(), model_.nodeCount, &sortedNodes_);
-    } else if (!nodes && ElementNumbersNonSequential != 0) {
+    } else if (!nodes && model_.elementNumbersNonSequential) {
       MapExternalNumbers(mapped_.data(), count, elementNumbers_.data(), model_.elementCount, &sortedElements_);
     }
     return mapped_;
@@ -232,7 +232,7 @@ class LoadAssembly {
       const ElementRecord& element = model_.elements[static_cast<std::size_t>(e)];
       const int32_t corners = CornerSlots(element.shape);
       for (int32_t k = 0; k < corners; ++k) {
-        const int32_t v = element.nodeIndexes[k];
+        const int32_t v = model_.NodeSlot(element, k);
         if (v >= 1 && v <= model_.nodeCount) pairs.emplace_back(v, e);
       }
     }
@@ -284,7 +284,7 @@ class LoadAssembly {
       const ElementRecord& element = model_.elements[static_cast<std::size_t>(e)];
       if (element.shape >= 2 && element.shape <= 4) {
         bool all = true;
-        for (int32_t k = 0; k < element.shape && all; ++k) all = Marked(element.nodeIndexes[k]);
+        for (int32_t k = 0; k < element.shape && all; ++k) all = Marked(model_.NodeSlot(element, k));
         if (all) candidates_.push_back({definition, e, 0});
         continue;
       }
@@ -294,7 +294,7 @@ class LoadAssembly {
         bool all = true;
         for (int32_t c = 0; c < 4 && all; ++c) {
           const int32_t slot = faces->corners[f][c];
-          if (slot != 0) all = Marked(element.nodeIndexes[slot - 1]);
+          if (slot != 0) all = Marked(model_.NodeSlot(element, slot - 1));
         }
         if (all) candidates_.push_back({definition, e, f + 1});
       }

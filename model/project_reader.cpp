@@ -21,12 +21,12 @@ void FillNodes(const ProjectTables& tables, int32_t count, Model& model) {
   model.nodes.reserve(static_cast<std::size_t>(count));
   PrefaultCapacity(model.nodes);
   model.nodes.assign(static_cast<std::size_t>(count), NodeRecord{});
-  NodeNumbersNonSequential = 0;
+  model.nodeNumbersNonSequential = false;
   for (int32_t i = 1; i <= count; ++i) {
     const std::size_t slot = static_cast<std::size_t>(i);
     NodeRecord& node = model.nodes[slot - 1];
     node.externalNumber = tables.nodeNumbers[slot];
-    if (node.externalNumber != i) NodeNumbersNonSequential = 1;
+    if (node.externalNumber != i) model.nodeNumbersNonSequential = true;
     std::memcpy(node.coordinates, &tables.coordinates[3 * slot], sizeof node.coordinates);
     node.dofCount = 6;
     node.nodeKind = 'G';
@@ -50,12 +50,18 @@ bool FillElements(const ProjectTables& tables, const ProjectHeader& header, cons
     ConsolePrint("element entry 1: entries of %d words cannot hold an element\n", width);
     return false;
   }
-  // Each record is written once, in order (the array is large: filling it
-  // with zeros first would cost a second pass over it).
+  // Each record is written once, in order (the arrays are large: filling
+  // them with zeros first would cost a second pass). The node slots of an
+  // entry are at most the words after its first four and at most the most a
+  // kind has; their array is reserved at that bound and only what the
+  // elements use is ever touched.
   model.elements.clear();
   model.elements.reserve(static_cast<std::size_t>(count));
   PrefaultCapacity(model.elements);
-  ElementNumbersNonSequential = 0;
+  model.elementNodes.clear();
+  const std::size_t slotBound = static_cast<std::size_t>(std::clamp(width - 4, 0, kMostNodeSlots));
+  model.elementNodes.reserve(static_cast<std::size_t>(count) * slotBound);
+  model.elementNumbersNonSequential = false;
   int remembered = 0;
   const std::size_t perRun = EntriesPerRun(width);
   std::vector<int32_t> run(perRun * static_cast<std::size_t>(width));
@@ -72,29 +78,33 @@ bool FillElements(const ProjectTables& tables, const ProjectHeader& header, cons
     }
     const int32_t* entry = &run[used++ * static_cast<std::size_t>(width)];
     ElementRecord& element = model.elements.emplace_back();  // all zero
+    element.firstSlot = static_cast<uint32_t>(model.elementNodes.size());
     const int row = FindElementType(entry[1], remembered);
-    if (row < 0) continue;  // unknown kind: the record stays all zero
+    if (row < 0) continue;  // unknown kind: the record stays all zero, without slots
     remembered = row;
     const ElementTypeRow& type = ElementTypeTable[static_cast<std::size_t>(row)];
     if (width < 4 + type.nodeSlots) {
       ConsolePrint("element %d: entry of %d words is too short for the %d nodes of kind %d\n", entry[0], width,
-                   type.nodeSlots, type.kind);
+                  type.nodeSlots, type.kind);
       return false;
     }
-    if (entry[0] != i) ElementNumbersNonSequential = 1;
+    if (model.elementNodes.size() > UINT32_MAX - static_cast<std::size_t>(type.nodeSlots)) {
+      ConsolePrint("element %d: the elements have more node slots than this program can hold\n", entry[0]);
+      return false;
+    }
+    if (entry[0] != i) model.elementNumbersNonSequential = true;
     element.externalNumber = entry[0];
-    element.shape = type.shape;
-    element.auxCode = entry[3];
+    element.shape = static_cast<int8_t>(type.shape);
     element.elementClass = entry[2];
-    element.nodeCount = type.nodeSlots;
+    element.nodeCount = static_cast<uint8_t>(type.nodeSlots);
     for (int32_t k = 0; k < type.nodeSlots; ++k) {
       const int32_t position = entry[4 + k];
       if (position < 0 || position > header.nodeCount) {
         ConsolePrint("element %d: node position %d is outside 0 to %d\n", entry[0], position, header.nodeCount);
         return false;
       }
-      element.nodeIndexes[k] = position;
     }
+    model.elementNodes.insert(model.elementNodes.end(), entry + 4, entry + 4 + type.nodeSlots);
   }
   return true;
 }
@@ -127,7 +137,7 @@ void FillFrames(const ProjectTables& tables, int32_t count, Model& model) {
 
 }  // namespace
 
-int ProjectReader(const std::string& title, Model& model) {
+int ProjectReader(const std::string& title, Model& model, bool geometryOnly) {
   FreeModel(model);
   std::string fileName = title;
   CutShortExtension(fileName);
@@ -146,8 +156,6 @@ int ProjectReader(const std::string& title, Model& model) {
   FillNodes(tables, header.nodeCount, model);
   if (!FillElements(tables, header, fileName, model)) {
     FreeModel(model);
-    NodeNumbersNonSequential = 0;
-    ElementNumbersNonSequential = 0;
     return 1;
   }
   FillFrames(tables, header.frameCount, model);
@@ -155,6 +163,6 @@ int ProjectReader(const std::string& title, Model& model) {
   model.nodeCount = header.nodeCount;
   tables = ProjectTables{};
 
-  if (GeometryOnly == 0) LoadReader(title, model);
+  if (!geometryOnly) LoadReader(title, model);
   return 0;
 }

@@ -8,7 +8,7 @@ struct SolidFaceTable {
   int32_t shape;            // 8 hexahedron, 7 wedge, 5 tetrahedron
   int32_t faceCount;
   int32_t cornerSlots;      // corners are slots 1 .. cornerSlots
-  int32_t corners[6][4];    // 1-based slots into nodeIndexes; 0 ends a three-cornered face
+  int32_t corners[6][4];    // 1-based node slots of the element; 0 ends a three-cornered face
 };
 
 extern const SolidFaceTable SolidFaceTables[3];

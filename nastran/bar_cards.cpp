@@ -45,13 +45,13 @@ bool HoldsValue(double v, FieldForm form) {
 // end node, so that the bar end lies at the grid plus the offset) into three
 // fields, when both nodes are found; an offset slot of 0 is no offset.
 // Computed offsets are numbers, never markers.
-void SetOffset(double* fields, FieldForm* forms, int32_t endNode, int32_t offsetNode) {
+void SetOffset(const DeckContext& deck, double* fields, FieldForm* forms, int32_t endNode, int32_t offsetNode) {
   if (offsetNode == 0) return;
-  const int32_t end = FindNodePosition(endNode);
-  const int32_t offset = FindNodePosition(offsetNode);
+  const int32_t end = FindNodePosition(deck, endNode);
+  const int32_t offset = FindNodePosition(deck, offsetNode);
   if (end < 0 || offset < 0) return;
-  const NodeRecord& grid = CurrentModel->nodes[static_cast<std::size_t>(end)];
-  const NodeRecord& point = CurrentModel->nodes[static_cast<std::size_t>(offset)];
+  const NodeRecord& grid = deck.model.nodes[static_cast<std::size_t>(end)];
+  const NodeRecord& point = deck.model.nodes[static_cast<std::size_t>(offset)];
   for (int c = 0; c < 3; ++c) {
     fields[c] = point.coordinates[c] - grid.coordinates[c];
     forms[c] = FieldForm::kNumber;
@@ -60,12 +60,12 @@ void SetOffset(double* fields, FieldForm* forms, int32_t endNode, int32_t offset
 
 }  // namespace
 
-void WriteBarCard(const ElementRecord& element, int position) {
+void WriteBarCard(DeckContext& deck, const DeckElement& element) {
   const int32_t elementClass = element.elementClass;
   const bool beam = elementClass >= kFirstBeamClass;
   const BarOrientation orientation = kOrientationByLastDigit[((elementClass % 10) + 10) % 10];
-  const PropertyRecord* property = ElementPropertyRecord(position);
-  const PropertyRecord* data = ElementDataRecord(position);
+  const PropertyRecord* property = ElementPropertyRecord(deck, element);
+  const PropertyRecord* data = ElementDataRecord(deck, element);
   const int32_t ga = ElementNodeNumber(element, 0);
   const int32_t gb = ElementNodeNumber(element, 1);
   const int32_t g0 = ElementNodeNumber(element, 2);
@@ -91,7 +91,7 @@ void WriteBarCard(const ElementRecord& element, int position) {
     }
   }
 
-  OutputStream->Write(beam ? "CBEAM," : "CBAR,");
+  deck.out->Write(beam ? "CBEAM," : "CBAR,");
   if (!beam) fields[kOfft] = kBlank;
 
   // The orientation node and the computed offsets come from the node slots,
@@ -111,22 +111,22 @@ void WriteBarCard(const ElementRecord& element, int position) {
       forms[kX1] = FieldForm::kInteger;
       fields[kX2] = fields[kX3] = kBlank;
       std::fill(fields + kOffsetA, fields + kOffsetB + 3, kBlank);
-      SetOffset(fields + kOffsetA, forms + kOffsetA, ga, ElementNodeNumber(element, 3));
-      SetOffset(fields + kOffsetB, forms + kOffsetB, gb, ElementNodeNumber(element, 4));
+      SetOffset(deck, fields + kOffsetA, forms + kOffsetA, ga, ElementNodeNumber(element, 3));
+      SetOffset(deck, fields + kOffsetB, forms + kOffsetB, gb, ElementNodeNumber(element, 4));
       break;
   }
 
   if (orientation == BarOrientation::kVector && data != nullptr)
-    ExpressInDisplacementFrame(ga, fields + kX1, forms + kX1);
-  ExpressInDisplacementFrame(ga, fields + kOffsetA, forms + kOffsetA);
-  ExpressInDisplacementFrame(gb, fields + kOffsetB, forms + kOffsetB);
+    ExpressInDisplacementFrame(deck, ga, fields + kX1, forms + kX1);
+  ExpressInDisplacementFrame(deck, ga, fields + kOffsetA, forms + kOffsetA);
+  ExpressInDisplacementFrame(deck, gb, fields + kOffsetB, forms + kOffsetB);
 
-  WriteFormFields(fields, forms, kPa, 1, 0);
+  WriteFormFields(deck, fields, forms, kPa, 1, 0);
 
   const int lastField = beam ? kSb : kOffsetB + 2;
   bool moreLines = false;
   for (int i = kPa; i <= lastField; ++i) moreLines = moreLines || HoldsValue(fields[i], forms[i]);
   if (!moreLines) return;
-  WriteFormFields(fields + kPa, forms + kPa, kSa - kPa, 1, 1);
-  if (beam) WriteIntegerFields(fields + kSa, 2, 1, 1);
+  WriteFormFields(deck, fields + kPa, forms + kPa, kSa - kPa, 1, 1);
+  if (beam) WriteIntegerFields(deck, fields + kSa, 2, 1, 1);
 }

@@ -13,10 +13,6 @@
 #include "model/file_names.h"
 #include "nastran/fields.h"
 
-OutputFile* OutputStream = nullptr;
-Model* CurrentModel = nullptr;
-DeckWarningCounts DeckWarnings;
-
 namespace {
 
 // The id of the constraint set written as SPC1 cards and requested by SPC=100.
@@ -144,7 +140,8 @@ void WriteConstraintSetUnions(OutputFile& out, const SetSelection& sets) {
 
 // The MPCADD card that joins several MPC sets into the set the case control
 // requests: seven ids on the first line, eight on each continuation line.
-void WriteMpcSetUnion(OutputFile& out, const SetSelection& sets) {
+void WriteMpcSetUnion(DeckContext& deck, const SetSelection& sets) {
+  OutputFile& out = *deck.out;
   if (sets.mpcSets.size() < 2) return;
   out.Write("MPCADD, ");
   out.WriteInt(sets.mpcRequest);
@@ -156,7 +153,7 @@ void WriteMpcSetUnion(OutputFile& out, const SetSelection& sets) {
       out.Put('\n');
       out.Write(CONTINUATION_START);
     }
-    WriteIntegerText(sets.mpcSets[i]);
+    WriteIntegerText(deck, sets.mpcSets[i]);
   }
   out.Put('\n');
 }
@@ -272,15 +269,6 @@ bool SwitchToSideFile(OutputFile& file, std::string& outputPath, std::string_vie
   return file.Open(outputPath);
 }
 
-// Points OutputStream at the deck's file for the duration of the call.
-class StreamScope {
- public:
-  explicit StreamScope(OutputFile& file) { OutputStream = &file; }
-  ~StreamScope() { OutputStream = nullptr; }
-  StreamScope(const StreamScope&) = delete;
-  StreamScope& operator=(const StreamScope&) = delete;
-};
-
 // One warning line per kind of what the deck leaves out or cannot write as
 // the model means it, with its count.
 void WarnAboutDeck(const DeckWarningCounts& counts) {
@@ -352,15 +340,12 @@ std::vector<int32_t> LoadSetList(const Model& model) {
 
 int BulkDataWriter(std::string& outputPath, Model& model, std::string& title, int geometryOnly, int split,
                    int writeConstraints) {
-  CurrentModel = &model;
-  DeckWarnings = {};
   if (split && !geometryOnly && SideFileReplacesDeck(outputPath)) {
     return Report("cannot write the side files of " + outputPath + ": a side file would replace the deck");
   }
   OutputFile file;
   if (!file.Open(outputPath)) return Report(file);
-  const StreamScope scope(file);
-  GeometryOnly = geometryOnly;
+  DeckContext deck(file, model, geometryOnly != 0);
 
   SetSelection sets;
   if (!geometryOnly) {
@@ -369,44 +354,45 @@ int BulkDataWriter(std::string& outputPath, Model& model, std::string& title, in
     WriteCaseControl(file, model, title, sets);
     RewritePropertyTypeCodes(model);
   }
+  deck.indexes.Build(model, deck.geometryOnly);
 
-  WriteSection(*OutputStream, "node data");
-  DeckWarnings.undefinedFrames = WriteGridCards(!writeConstraints);
+  WriteSection(file, "node data");
+  deck.warnings.undefinedFrames = WriteGridCards(deck, !writeConstraints);
   if (writeConstraints || !sets.loadSets.loadSets.empty()) {
-    WriteSection(*OutputStream, "constraints");
-    if (writeConstraints) WriteConstraintCards(*OutputStream, model);
-    WriteConstraintSetUnions(*OutputStream, sets);
+    WriteSection(file, "constraints");
+    if (writeConstraints) WriteConstraintCards(file, model);
+    WriteConstraintSetUnions(file, sets);
   }
-  WriteSection(*OutputStream, "element data");
-  WriteElementCards();
+  WriteSection(file, "element data");
+  WriteElementCards(deck);
   // Solids without a property are written with property id 1; that is only a
   // question when no PSOLID card carries the id (geometry-only decks carry no
   // property cards at all).
-  if (geometryOnly || HasPropertyRecord(model, kSolidPropertyCode, 1)) DeckWarnings.solidsWithoutProperty = 0;
-  WriteMpcSetUnion(*OutputStream, sets);
-  WriteSection(*OutputStream, "coordinate frames");
-  WriteFrameCards();
+  if (geometryOnly || HasPropertyRecord(model, kSolidPropertyCode, 1)) deck.warnings.solidsWithoutProperty = 0;
+  WriteMpcSetUnion(deck, sets);
+  WriteSection(file, "coordinate frames");
+  WriteFrameCards(deck);
 
   if (!geometryOnly) {
     if (split && !SwitchToSideFile(file, outputPath, ".nprop")) return Report(file);
-    WriteSection(*OutputStream, "material properties");
-    WriteMaterialCards();
-    WriteSection(*OutputStream, "element properties");
-    WritePropertyCards();
+    WriteSection(file, "material properties");
+    WriteMaterialCards(deck);
+    WriteSection(file, "element properties");
+    WritePropertyCards(deck);
     if (split && !SwitchToSideFile(file, outputPath, ".nload")) return Report(file);
-    WriteSection(*OutputStream, "distributed loads");
-    WriteDistributedLoadCards();
-    WriteSection(*OutputStream, "node forces");
-    WriteNodeForceCards();
-    if (!split) OutputStream->Write("$\nENDDATA");
+    WriteSection(file, "distributed loads");
+    WriteDistributedLoadCards(deck);
+    WriteSection(file, "node forces");
+    WriteNodeForceCards(deck);
+    if (!split) file.Write("$\nENDDATA");
   }
 
   if (!file.Close()) return Report(file);
   if (!geometryOnly) {
-    DeckWarnings.loadsWithoutCard = DistributedLoadsWithoutCard(model);
-    DeckWarnings.loadsOutsideSetIds = LoadRecordsOutsideSetIds(model);
+    deck.warnings.loadsWithoutCard = DistributedLoadsWithoutCard(model);
+    deck.warnings.loadsOutsideSetIds = LoadRecordsOutsideSetIds(model);
   }
-  DeckWarnings.unselectableMpcCards = sets.unselectableMpcCards;
-  WarnAboutDeck(DeckWarnings);
+  deck.warnings.unselectableMpcCards = sets.unselectableMpcCards;
+  WarnAboutDeck(deck.warnings);
   return 0;
 }

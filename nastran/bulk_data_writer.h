@@ -1,5 +1,5 @@
-// The NASTRAN bulk data deck writer: the deck driver, the writer state that
-// every card routine shares, and the card routines by family.
+// The NASTRAN bulk data deck writer: the deck driver and the card routines by
+// family, which share one DeckContext per deck.
 #pragma once
 
 #include <cstddef>
@@ -10,27 +10,7 @@
 
 #include "model/model.h"
 #include "model/output_file.h"
-
-// Writer state, shared by every card routine while a deck is written.
-extern OutputFile* OutputStream;  // the main file, or a side file once split
-extern Model* CurrentModel;       // the model being written
-
-// What the deck leaves out or cannot write as the model means it, counted
-// while the deck is written and reported after it, one warning line per kind.
-struct DeckWarningCounts {
-  int64_t elementsWithoutCard = 0;   // their class has no card
-  int64_t mpcWithoutData = 0;        // MPC elements without their element data record
-  int64_t loadsWithoutCard = 0;      // distributed loads whose card kind has no card
-  int64_t unselectableMpcCards = 0;  // MPC cards whose set id cannot be selected
-  int64_t undefinedFrames = 0;       // GRID cards whose CD no frame card defines
-  int64_t longMpcSetIds = 0;         // MPC cards not written: a set id of more than eight characters
-  int64_t solidsWithoutProperty = 0; // written with property id 1, which no PSOLID card defines
-  int64_t unknownSectionTypes = 0;   // PBARL and PBEAML cards not written
-  int64_t sharedPropertyIds = 0;     // ids written on more than one property card
-  int64_t loadsOutsideSetIds = 0;    // load records not written: a load set outside the set ids
-  int64_t nonFiniteValues = 0;       // NaN or infinity, written as empty fields
-};
-extern DeckWarningCounts DeckWarnings;  // reset by BulkDataWriter
+#include "nastran/deck_context.h"
 
 // Writes the deck. Returns 0 when the deck (and any side files) were written
 // completely, 1 when a file could not be created or written; the failure is
@@ -39,16 +19,17 @@ extern DeckWarningCounts DeckWarnings;  // reset by BulkDataWriter
 int BulkDataWriter(std::string& outputPath, Model& model, std::string& title, int geometryOnly, int split,
                    int writeConstraints);
 
-// Card routines; they read CurrentModel and write to OutputStream.
+// Card routines; they write deck.model's cards to deck.out.
 // Returns the number of GRID cards whose displacement frame (CD) no frame
 // card defines.
-int64_t WriteGridCards(int constraintFields);  // grid_cards.cpp
-void WriteElementCards();                    // element_cards.cpp; counts go to DeckWarnings
-int WriteFrameCards();                       // frame_cards.cpp
-int WriteMaterialCards();                    // material_cards.cpp
-int WritePropertyCards();                    // property_cards.cpp
-int WriteDistributedLoadCards();             // load_cards.cpp
-int WriteNodeForceCards();                   // load_cards.cpp
+int64_t WriteGridCards(DeckContext& deck, int constraintFields);  // grid_cards.cpp
+void WriteElementCards(DeckContext& deck);          // element_cards.cpp; counts go to deck.warnings
+int WriteFrameCards(DeckContext& deck);             // frame_cards.cpp
+int WriteMaterialCards(DeckContext& deck);          // material_cards.cpp
+int WritePropertyCards(DeckContext& deck);          // property_cards.cpp
+int WriteDistributedLoadCards(DeckContext& deck);   // load_cards.cpp
+int WriteNodeForceCards(DeckContext& deck);         // load_cards.cpp
+
 // Set identification numbers (load, constraint and MPC sets) are integers
 // from 1 to 99,999,999: at most eight characters, the width of a small field.
 // Load records of a load set outside that range write no card.

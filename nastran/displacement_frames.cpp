@@ -67,8 +67,8 @@ bool Axes(const Vector& ab, const Vector& ac, Vector& ex, Vector& ey, Vector& ez
 
 }  // namespace
 
-bool WritesDisplacementFrame(const NodeRecord& node) {
-  return GeometryOnly == 0 && node.constraintCode != 0 && node.outputFrameId != 0;
+bool WritesDisplacementFrame(const DeckContext& deck, const NodeRecord& node) {
+  return !deck.geometryOnly && node.constraintCode != 0 && node.outputFrameId != 0;
 }
 
 bool FrameAxes(const double (&points)[9], double (&ex)[3], double (&ez)[3]) {
@@ -114,12 +114,12 @@ bool ComponentsInFrame(const FrameRecord& frame, const float (&at)[3], const dou
   return true;
 }
 
-void ExpressInDisplacementFrame(int32_t gridNumber, double* fields, FieldForm* forms) {
-  const int32_t position = FindNodePosition(gridNumber);
+void ExpressInDisplacementFrame(const DeckContext& deck, int32_t gridNumber, double* fields, FieldForm* forms) {
+  const int32_t position = FindNodePosition(deck, gridNumber);
   if (position < 0) return;
-  const NodeRecord& grid = CurrentModel->nodes[static_cast<std::size_t>(position)];
-  if (!WritesDisplacementFrame(grid)) return;
-  const FrameRecord* frame = FindFrame(grid.outputFrameId);
+  const NodeRecord& grid = deck.model.nodes[static_cast<std::size_t>(position)];
+  if (!WritesDisplacementFrame(deck, grid)) return;
+  const FrameRecord* frame = FindFrame(deck, grid.outputFrameId);
   if (frame == nullptr) return;
   double vector[3];
   for (int c = 0; c < 3; ++c) vector[c] = WrittenEmpty(fields[c], forms[c]) ? 0.0 : fields[c];

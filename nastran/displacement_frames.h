@@ -6,10 +6,11 @@
 #include <cstdint>
 
 #include "model/model.h"
+#include "nastran/deck_context.h"
 #include "nastran/fields.h"
 
 // True when the node's GRID card carries a CD other than the basic frame.
-bool WritesDisplacementFrame(const NodeRecord& node);
+bool WritesDisplacementFrame(const DeckContext& deck, const NodeRecord& node);
 
 // The first and third axes (ex, ez) of a frame through the points A, B and C
 // (points holds A1 to C3), as the neutral file and the solver construct them:
@@ -30,4 +31,4 @@ bool ComponentsInFrame(const FrameRecord& frame, const float (&at)[3], const dou
 // components along that frame's directions at the grid, as numbers (a field
 // written empty counts as 0.0). Without a usable frame they stay as they are.
 // Called while the element cards are written.
-void ExpressInDisplacementFrame(int32_t gridNumber, double* fields, FieldForm* forms);
+void ExpressInDisplacementFrame(const DeckContext& deck, int32_t gridNumber, double* fields, FieldForm* forms);

@@ -3,12 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <span>
 #include <type_traits>
 
 #include "nastran/bulk_data_writer.h"
-
-std::vector<int32_t> ElementPropertySlot;
-std::vector<int32_t> ElementDataSlot;
 
 namespace {
 
@@ -27,34 +25,6 @@ constexpr ClassGroup kClassGroups[] = {
 // of (typeCode, id) serves both.
 constexpr int32_t kPropertyCodeBase = 1000;
 
-uint64_t RecordKey(int32_t typeCode, int32_t id) {
-  return (static_cast<uint64_t>(static_cast<uint32_t>(typeCode)) << 32) | static_cast<uint32_t>(id);
-}
-
-struct KeyedPosition {
-  uint64_t key;
-  int32_t position;  // 0-based in the array indexed
-};
-
-// A signed number as a key whose unsigned order is the signed order.
-uint64_t SignedKey(int32_t value) { return static_cast<uint64_t>(int64_t{value} + (int64_t{1} << 31)); }
-
-bool KeyThenPosition(const KeyedPosition& a, const KeyedPosition& b) {
-  return a.key != b.key ? a.key < b.key : a.position < b.position;
-}
-bool KeyBelow(const KeyedPosition& a, uint64_t key) { return a.key < key; }
-
-// Position of the first entry with the key (entries sorted by key, then by
-// position), or -1.
-int32_t FirstWithKey(const std::vector<KeyedPosition>& index, uint64_t key) {
-  auto found = std::lower_bound(index.begin(), index.end(), key, KeyBelow);
-  return found != index.end() && found->key == key ? found->position : -1;
-}
-
-// The property records sorted by (typeCode, id), then by position; filled
-// while WriteElementCards runs.
-std::vector<KeyedPosition> RecordIndex;
-
 int PropertyRecordCount(const Model& model) {
   return static_cast<int>(UsableCount(model.propertyCount, model.properties));
 }
@@ -67,86 +37,62 @@ int NodeRecordCount(const Model& model) { return static_cast<int>(UsableCount(mo
 // + 1000, id = deckPropertyId) and its element data record: the one an
 // element data definition listing the element gave it, else the first
 // record with code = class and id = materialId, in properties order. The
-// result is that of trying every record against every element, through one
-// sorted index. Neighbouring elements mostly share their keys, so the last
-// answer of each kind is kept.
+// result is that of trying every record against every element, through the
+// deck's sorted index of the records. Neighbouring elements mostly share
+// their keys, so the last answer of each kind is kept.
 class ElementRecordMatcher {
  public:
-  // With `match` clear (geometry only) every slot stays 0 and the index of
-  // the records stays empty.
-  ElementRecordMatcher(const Model& model, bool match) : model_(model), index_(RecordIndex) {
-    const int propertyCount = match ? PropertyRecordCount(model) : 0;
-    index_.resize(static_cast<std::size_t>(propertyCount));
-    for (int i = 0; i < propertyCount; ++i) {
-      const PropertyRecord& record = model.properties[static_cast<std::size_t>(i)];
-      index_[static_cast<std::size_t>(i)] = {RecordKey(record.typeCode, record.id), i};
-    }
-    std::sort(index_.begin(), index_.end(), KeyThenPosition);
-  }
+  explicit ElementRecordMatcher(const DeckContext& deck) : deck_(deck) {}
 
-  // Fills the two slots of element j (called before its card is written).
-  void Match(const ElementRecord& element, int j) {
-    if (index_.empty()) return;
+  // Fills the two slots of the element (0 = none; always in geometry-only
+  // mode, where no record is indexed).
+  void Match(DeckElement& element) {
+    element.propertySlot = 0;
+    element.dataSlot = 0;
+    if (!deck_.indexes.HasRecords()) return;
     const int64_t propertyCode = int64_t{NormalisedElementClass(element.elementClass)} + kPropertyCodeBase;
     if (propertyCode > kPropertyCodeBase && propertyCode <= std::numeric_limits<int32_t>::max()) {
-      ElementPropertySlot[static_cast<std::size_t>(j)] =
-          property_.Find(index_, RecordKey(static_cast<int32_t>(propertyCode), DeckPropertyId(element))) + 1;
+      element.propertySlot = property_.Find(deck_, static_cast<int32_t>(propertyCode), DeckPropertyId(element));
     }
     if (element.elementClass <= kPropertyCodeBase) {
-      const int32_t listed = ListedDataSlot(model_, element);
-      ElementDataSlot[static_cast<std::size_t>(j)] =
-          listed != 0 ? listed : data_.Find(index_, RecordKey(element.elementClass, element.materialId)) + 1;
+      const int32_t listed = ListedDataSlot(deck_.model, element);
+      element.dataSlot = listed != 0 ? listed : data_.Find(deck_, element.elementClass, element.materialId);
     }
   }
 
  private:
   struct LastAnswer {
     bool known = false;
-    uint64_t key = 0;
-    int32_t position = -1;
-    int32_t Find(const std::vector<KeyedPosition>& index, uint64_t wanted) {
-      if (!known || key != wanted) {
+    int32_t typeCode = 0;
+    int32_t id = 0;
+    int32_t slot = 0;
+    int32_t Find(const DeckContext& deck, int32_t wantedCode, int32_t wantedId) {
+      if (!known || typeCode != wantedCode || id != wantedId) {
         known = true;
-        key = wanted;
-        position = FirstWithKey(index, wanted);
+        typeCode = wantedCode;
+        id = wantedId;
+        slot = deck.indexes.FirstRecord(wantedCode, wantedId);
       }
-      return position;
+      return slot;
     }
   };
-  const Model& model_;
-  std::vector<KeyedPosition>& index_;
+  const DeckContext& deck_;
   LastAnswer property_;
   LastAnswer data_;
 };
 
-// Node numbers sorted, each with its position; built on the first lookup that
-// the direct position cannot answer, for the model it was built from.
-std::vector<KeyedPosition> NodeNumberIndex;
-const Model* NodeNumberIndexModel = nullptr;
-
-void BuildNodeNumberIndex(const Model& model) {
-  const int nodeCount = NodeRecordCount(model);
-  NodeNumberIndex.resize(static_cast<std::size_t>(nodeCount));
-  for (int i = 0; i < nodeCount; ++i) {
-    NodeNumberIndex[static_cast<std::size_t>(i)] = {SignedKey(model.nodes[static_cast<std::size_t>(i)].externalNumber),
-                                                    i};
-  }
-  std::sort(NodeNumberIndex.begin(), NodeNumberIndex.end(), KeyThenPosition);
-  NodeNumberIndexModel = &model;
-}
-
-// Frame ids sorted, each with its position; built on the first lookup.
-std::vector<KeyedPosition> FrameIdIndex;
-const Model* FrameIdIndexModel = nullptr;
-
-void ConvertNodeSlots(const Model& model, ElementRecord& element) {
-  const int nodeCount = NodeRecordCount(model);
-  const int slots = ElementNodeCount(element);
-  for (int s = 0; s < slots; ++s) {
-    int32_t& slot = element.nodeIndexes[s];
-    if (slot == 0) continue;
-    // A position outside the node array names no node: an empty slot.
-    slot = slot >= 1 && slot <= nodeCount ? model.nodes[static_cast<std::size_t>(slot - 1)].externalNumber : 0;
+// The element as its card routine takes it: the record and the external
+// numbers of the nodes its slots name (a slot outside the node array names
+// no node: an empty slot).
+void PrepareElement(const Model& model, int nodeCount, const ElementRecord& record, DeckElement& element) {
+  static_cast<ElementRecord&>(element) = record;
+  const std::span<const int32_t> slots = model.NodeSlots(record);
+  const int count = std::min(static_cast<int>(slots.size()), kMostNodeSlots);
+  element.nodeCount = static_cast<uint8_t>(count);
+  for (int s = 0; s < count; ++s) {
+    const int32_t slot = slots[static_cast<std::size_t>(s)];
+    element.nodeNumbers[s] =
+        slot >= 1 && slot <= nodeCount ? model.nodes[static_cast<std::size_t>(slot - 1)].externalNumber : 0;
   }
 }
 
@@ -174,28 +120,23 @@ int32_t NormalisedElementClass(int32_t elementClass) {
   return elementClass;
 }
 
-PropertyRecord* PropertyAtSlot(int32_t slot) {
-  if (CurrentModel == nullptr || slot < 1 || slot > PropertyRecordCount(*CurrentModel)) return nullptr;
-  return &CurrentModel->properties[static_cast<std::size_t>(slot - 1)];
+PropertyRecord* PropertyAtSlot(DeckContext& deck, int32_t slot) {
+  if (slot < 1 || slot > PropertyRecordCount(deck.model)) return nullptr;
+  return &deck.model.properties[static_cast<std::size_t>(slot - 1)];
 }
 
-const PropertyRecord* ElementPropertyRecord(int position) {
-  if (position < 0 || static_cast<std::size_t>(position) >= ElementPropertySlot.size()) return nullptr;
-  return PropertyAtSlot(ElementPropertySlot[static_cast<std::size_t>(position)]);
+const PropertyRecord* ElementPropertyRecord(DeckContext& deck, const DeckElement& element) {
+  return PropertyAtSlot(deck, element.propertySlot);
 }
 
-PropertyRecord* ElementDataRecord(int position) {
-  if (position < 0 || static_cast<std::size_t>(position) >= ElementDataSlot.size()) return nullptr;
-  return PropertyAtSlot(ElementDataSlot[static_cast<std::size_t>(position)]);
+PropertyRecord* ElementDataRecord(DeckContext& deck, const DeckElement& element) {
+  return PropertyAtSlot(deck, element.dataSlot);
 }
 
-int ElementNodeCount(const ElementRecord& element) {
-  constexpr int kSlots = static_cast<int>(std::extent_v<decltype(ElementRecord::nodeIndexes)>);
-  return std::clamp(element.nodeCount, 0, kSlots);
-}
+int ElementNodeCount(const ElementRecord& element) { return std::min<int>(element.nodeCount, kMostNodeSlots); }
 
-int32_t ElementNodeNumber(const ElementRecord& element, int slot) {
-  return slot >= 0 && slot < ElementNodeCount(element) ? element.nodeIndexes[slot] : 0;
+int32_t ElementNodeNumber(const DeckElement& element, int slot) {
+  return slot >= 0 && slot < ElementNodeCount(element) ? element.nodeNumbers[slot] : 0;
 }
 
 int DataValueCount(const PropertyRecord& record) {
@@ -208,79 +149,43 @@ float DataValue(const PropertyRecord& record, int index) {
   return index >= 0 && index < kValues ? record.values[index] : 0.0f;
 }
 
+int32_t FindNodePosition(const DeckContext& deck, int32_t g) { return deck.indexes.NodePosition(deck.model, g); }
 
-int32_t FindNodePosition(int32_t g) {
-  if (CurrentModel == nullptr) return -1;
-  const Model& model = *CurrentModel;
-  if (g >= 1 && g <= NodeRecordCount(model) && model.nodes[static_cast<std::size_t>(g - 1)].externalNumber == g) {
-    return g - 1;
-  }
-  if (NodeNumberIndexModel != &model) BuildNodeNumberIndex(model);
-  return FirstWithKey(NodeNumberIndex, SignedKey(g));
-}
+const FrameRecord* FindFrame(const DeckContext& deck, int32_t id) { return deck.indexes.Frame(deck.model, id); }
 
-const FrameRecord* FindFrame(int32_t id) {
-  if (CurrentModel == nullptr) return nullptr;
-  const Model& model = *CurrentModel;
-  if (FrameIdIndexModel != &model) {
-    const std::size_t count = UsableCount(model.frameCount, model.frames);
-    FrameIdIndex.resize(count);
-    for (std::size_t i = 0; i < count; ++i) {
-      FrameIdIndex[i] = {SignedKey(model.frames[i].id), static_cast<int32_t>(i)};
-    }
-    std::sort(FrameIdIndex.begin(), FrameIdIndex.end(), KeyThenPosition);
-    FrameIdIndexModel = &model;
-  }
-  const int32_t found = FirstWithKey(FrameIdIndex, SignedKey(id));
-  return found < 0 ? nullptr : &model.frames[static_cast<std::size_t>(found)];
-}
-
-void WriteNodeNumbers(const ElementRecord& element, int first, int count) {
+void WriteNodeNumbers(DeckContext& deck, const DeckElement& element, int first, int count) {
+  OutputFile& out = *deck.out;
   for (int s = first; s < first + count; ++s) {
-    OutputStream->Put(' ');
-    OutputStream->WriteInt(ElementNodeNumber(element, s));
-    OutputStream->Put(',');
+    out.Put(' ');
+    out.WriteInt(ElementNodeNumber(element, s));
+    out.Put(',');
   }
 }
 
-int32_t FindPropertyRecord(int32_t typeCode, int32_t id) {
-  return FirstWithKey(RecordIndex, RecordKey(typeCode, id)) + 1;
+int32_t FindPropertyRecord(const DeckContext& deck, int32_t typeCode, int32_t id) {
+  return deck.indexes.FirstRecord(typeCode, id);
 }
 
-void ReleaseElementLookups() {
-  std::vector<KeyedPosition>().swap(RecordIndex);
-  std::vector<int32_t>().swap(ElementPropertySlot);
-  std::vector<int32_t>().swap(ElementDataSlot);
-  std::vector<KeyedPosition>().swap(NodeNumberIndex);
-  NodeNumberIndexModel = nullptr;
-  std::vector<KeyedPosition>().swap(FrameIdIndex);
-  FrameIdIndexModel = nullptr;
-}
-
-void WriteElementCards() {
-  Model& model = *CurrentModel;
-  ReleaseElementLookups();
+void WriteElementCards(DeckContext& deck) {
+  const Model& model = deck.model;
   const int elementCount = ElementRecordCount(model);
-  ElementPropertySlot.assign(static_cast<std::size_t>(elementCount), 0);
-  ElementDataSlot.assign(static_cast<std::size_t>(elementCount), 0);
-  ElementRecordMatcher matcher(model, !GeometryOnly);
-
+  const int nodeCount = NodeRecordCount(model);
+  ElementRecordMatcher matcher(deck);
+  DeckElement element;
   for (int j = 0; j < elementCount; ++j) {
-    ElementRecord& element = model.elements[static_cast<std::size_t>(j)];
-    matcher.Match(element, j);
-    ConvertNodeSlots(model, element);
+    PrepareElement(model, nodeCount, model.elements[static_cast<std::size_t>(j)], element);
+    matcher.Match(element);
     const int32_t shape = element.shape;
     CardResult result = CardResult::kNoCard;
     if (shape == 3 || shape == 4) {
-      result = WriteShellCard(element, j);
+      result = WriteShellCard(deck, element);
     } else if (shape >= 5 && shape <= 8) {
-      result = WriteSolidCard(element, j);
+      result = WriteSolidCard(deck, element);
     } else if (shape <= 2) {
-      result = WriteLineCard(element, j);
+      result = WriteLineCard(deck, element);
     }
-    if (result == CardResult::kNoCard) ++DeckWarnings.elementsWithoutCard;
-    if (result == CardResult::kNoDataRecord) ++DeckWarnings.mpcWithoutData;
-    if (result == CardResult::kLongSetId) ++DeckWarnings.longMpcSetIds;
+    if (result == CardResult::kNoCard) ++deck.warnings.elementsWithoutCard;
+    if (result == CardResult::kNoDataRecord) ++deck.warnings.mpcWithoutData;
+    if (result == CardResult::kLongSetId) ++deck.warnings.longMpcSetIds;
   }
-  ReleaseElementLookups();
 }

@@ -1,23 +1,25 @@
 // The element section of the deck: matching of elements to their property
 // record and element data record, and the card routines by element family.
 //
-// WriteElementCards (bulk_data_writer.h) builds the two slot arrays, turns
-// each element's node slots into external node numbers and hands the element
-// to the card routine of its shape. The card routines read the slot arrays
-// through the element's position.
+// WriteElementCards (bulk_data_writer.h) matches each element to its records,
+// turns its node slots into external node numbers and hands it, as a
+// DeckElement, to the card routine of its shape.
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "model/checked_numbers.h"
 #include "model/model.h"
+#include "nastran/deck_context.h"
 
-// 1-based positions in CurrentModel->properties of each element's property
-// record and element data record; 0 = none. Filled only while
-// WriteElementCards runs (empty in geometry-only mode and afterwards).
-extern std::vector<int32_t> ElementPropertySlot;
-extern std::vector<int32_t> ElementDataSlot;
+// An element as its card is written: its record, the node numbers of its
+// slots (0 for an empty slot) and the 1-based positions in properties of its
+// property record and element data record (0 = none).
+struct DeckElement : ElementRecord {
+  int32_t nodeNumbers[kMostNodeSlots];
+  int32_t propertySlot;
+  int32_t dataSlot;
+};
 
 // The class an element is matched under against property type codes
 // (the same grouping as the deck driver's type code rewrite, less 1000).
@@ -44,48 +46,40 @@ enum class CardResult {
   kLongSetId,     // an MPC card whose set id has more than eight characters
 };
 
-// Card routines. The element's node slots already hold external node numbers.
-CardResult WriteShellCard(ElementRecord& element, int position);
-void WriteShellDataFields(int dataSlot, int nodeCount, int clearOffset);
-CardResult WriteSolidCard(ElementRecord& element, int position);
-CardResult WriteLineCard(const ElementRecord& element, int position);
-void WriteBarCard(const ElementRecord& element, int position);
+// Card routines.
+CardResult WriteShellCard(DeckContext& deck, DeckElement& element);
+void WriteShellDataFields(DeckContext& deck, int dataSlot, int nodeCount, int clearOffset);
+CardResult WriteSolidCard(DeckContext& deck, DeckElement& element);
+CardResult WriteLineCard(DeckContext& deck, const DeckElement& element);
+void WriteBarCard(DeckContext& deck, const DeckElement& element);
 
 // Helpers shared by the card routines.
 
 // The element's property record or element data record, or nullptr.
-const PropertyRecord* ElementPropertyRecord(int position);
-PropertyRecord* ElementDataRecord(int position);
+const PropertyRecord* ElementPropertyRecord(DeckContext& deck, const DeckElement& element);
+PropertyRecord* ElementDataRecord(DeckContext& deck, const DeckElement& element);
 // 1-based position in properties of the first record with this type code and
-// id; 0 when there is none, and always outside WriteElementCards or in
-// geometry-only mode.
-int32_t FindPropertyRecord(int32_t typeCode, int32_t id);
+// id; 0 when there is none, and always in geometry-only mode.
+int32_t FindPropertyRecord(const DeckContext& deck, int32_t typeCode, int32_t id);
 // The record at a 1-based slot value, or nullptr when the slot is 0 or stale.
-PropertyRecord* PropertyAtSlot(int32_t slot);
+PropertyRecord* PropertyAtSlot(DeckContext& deck, int32_t slot);
 
-// Node slots in use, kept within the 50 slots of the record.
+// Node slots in use, at most kMostNodeSlots.
 int ElementNodeCount(const ElementRecord& element);
 // The node number in slot i (0-based); 0 for slots beyond the element's nodes.
-int32_t ElementNodeNumber(const ElementRecord& element, int slot);
+int32_t ElementNodeNumber(const DeckElement& element, int slot);
 
 // Data record values, kept within the 50 values of the record.
 int DataValueCount(const PropertyRecord& record);
 float DataValue(const PropertyRecord& record, int index);
 
-// NaN gives 0 and values beyond the int32 range give its nearest end.
-int32_t TruncateToInt32(double value);
-
-// 0-based position in CurrentModel->nodes of the node numbered g: the direct
+// 0-based position in deck.model.nodes of the node numbered g: the direct
 // position g - 1 when that node carries the number g, else the first node
-// with that number (through an index built on first need); -1 when none.
-int32_t FindNodePosition(int32_t g);
+// with that number; -1 when none.
+int32_t FindNodePosition(const DeckContext& deck, int32_t g);
 
-// The first frame record with an id (through an index built on first need),
-// or null.
-const FrameRecord* FindFrame(int32_t id);
+// The first frame record with an id, or null.
+const FrameRecord* FindFrame(const DeckContext& deck, int32_t id);
 
 // Writes " n," for each of count node numbers of the element from slot first.
-void WriteNodeNumbers(const ElementRecord& element, int first, int count);
-
-// Drops the slot arrays and the node index (end of WriteElementCards).
-void ReleaseElementLookups();
+void WriteNodeNumbers(DeckContext& deck, const DeckElement& element, int first, int count);

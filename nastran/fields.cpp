@@ -8,7 +8,6 @@
 #include <type_traits>
 
 #include "model/fixed_point.h"
-#include "nastran/bulk_data_writer.h"
 
 namespace {
 
@@ -70,9 +69,9 @@ Marker MarkerOf(double value) {
 constexpr std::string_view kMarkerText[] = {"", " ,", " YES,", " NO,"};
 
 // Writes " ," for a NaN or infinity and counts it for the deck's warning.
-void WriteNonFinite(OutputFile& out) {
+void WriteNonFinite(OutputFile& out, int64_t& nonFinite) {
   out.Write(" ,");
-  ++DeckWarnings.nonFiniteValues;
+  ++nonFinite;
 }
 
 // Copies at most `kept` characters of [first, last) to out.
@@ -216,8 +215,8 @@ char* FormatFiniteReal(double value, char* out) {
 
 // A real field; with `markers` clear the value is never taken for a marker
 // (coordinates, loads, computed values), only 0.0 is an empty field.
-void WriteRealValue(OutputFile& out, double value, bool markers = true) {
-  if (!std::isfinite(value)) return WriteNonFinite(out);
+void WriteRealValue(OutputFile& out, int64_t& nonFinite, double value, bool markers = true) {
+  if (!std::isfinite(value)) return WriteNonFinite(out, nonFinite);
   const Marker marker = markers ? MarkerOf(value) : value == 0.0 ? Marker::kBlank : Marker::kNone;
   if (marker != Marker::kNone) return out.Write(kMarkerText[static_cast<int>(marker)]);
   if (static_cast<float>(value) == 0.0f) return out.Write(kMarkerText[static_cast<int>(Marker::kBlank)]);
@@ -227,8 +226,8 @@ void WriteRealValue(OutputFile& out, double value, bool markers = true) {
   out.Advance(at);
 }
 
-void WriteIntegerValue(OutputFile& out, double value) {
-  if (!std::isfinite(value)) return WriteNonFinite(out);
+void WriteIntegerValue(OutputFile& out, int64_t& nonFinite, double value) {
+  if (!std::isfinite(value)) return WriteNonFinite(out, nonFinite);
   const Marker marker = MarkerOf(value);
   if (marker != Marker::kNone) return out.Write(kMarkerText[static_cast<int>(marker)]);
   if (value > -9.0e18 && value < 9.0e18) {
@@ -256,10 +255,13 @@ void EndFields(OutputFile& out, int endLine) {
 }
 
 template <typename T>
-void RealFields(const T* values, int count, int endLine, int continuationStart, bool markers = true) {
-  OutputFile& out = *OutputStream;
+void RealFields(DeckContext& deck, const T* values, int count, int endLine, int continuationStart,
+                bool markers = true) {
+  OutputFile& out = *deck.out;
   BeginFields(out, continuationStart);
-  for (int i = 0; i < count; ++i) WriteRealValue(out, static_cast<double>(values[i]), markers);
+  for (int i = 0; i < count; ++i) {
+    WriteRealValue(out, deck.warnings.nonFiniteValues, static_cast<double>(values[i]), markers);
+  }
   EndFields(out, endLine);
 }
 
@@ -281,14 +283,14 @@ void WriteIntegerValue(OutputFile& out, int32_t value) {
 }
 
 template <typename T>
-void IntegerFields(const T* values, int count, int endLine, int continuationStart) {
-  OutputFile& out = *OutputStream;
+void IntegerFields(DeckContext& deck, const T* values, int count, int endLine, int continuationStart) {
+  OutputFile& out = *deck.out;
   BeginFields(out, continuationStart);
   for (int i = 0; i < count; ++i) {
     if constexpr (std::is_same_v<T, int32_t>) {
       WriteIntegerValue(out, values[i]);
     } else {
-      WriteIntegerValue(out, static_cast<double>(values[i]));
+      WriteIntegerValue(out, deck.warnings.nonFiniteValues, static_cast<double>(values[i]));
     }
   }
   EndFields(out, endLine);
@@ -298,27 +300,28 @@ void IntegerFields(const T* values, int count, int endLine, int continuationStar
 constexpr int kFieldsPerContinuation = 8;
 
 template <typename T>
-void RealFieldsWrapped(const T* values, int total, int firstLineCount, int continuationStart) {
+void RealFieldsWrapped(DeckContext& deck, const T* values, int total, int firstLineCount, int continuationStart) {
   int first = firstLineCount < total ? firstLineCount : total;
   if (first < 0) first = 0;
-  RealFields(values, first, 1, continuationStart);
+  RealFields(deck, values, first, 1, continuationStart);
   for (int done = first; done < total;) {
     const int line = total - done < kFieldsPerContinuation ? total - done : kFieldsPerContinuation;
-    RealFields(values + done, line, 1, 1);
+    RealFields(deck, values + done, line, 1, 1);
     done += line;
   }
 }
 
 template <typename T>
-void MixedFields(const T* values, const int32_t* integerFlags, int count, int endLine, int continuationStart) {
-  OutputFile& out = *OutputStream;
+void MixedFields(DeckContext& deck, const T* values, const int32_t* integerFlags, int count, int endLine,
+                 int continuationStart) {
+  OutputFile& out = *deck.out;
   BeginFields(out, continuationStart);
   for (int i = 0; i < count; ++i) {
     const double value = static_cast<double>(values[i]);
     if (integerFlags[i]) {
-      WriteIntegerValue(out, value);
+      WriteIntegerValue(out, deck.warnings.nonFiniteValues, value);
     } else {
-      WriteRealValue(out, value);
+      WriteRealValue(out, deck.warnings.nonFiniteValues, value);
     }
   }
   EndFields(out, endLine);
@@ -326,57 +329,58 @@ void MixedFields(const T* values, const int32_t* integerFlags, int count, int en
 
 }  // namespace
 
-void WriteRealFields(const double* values, int count, int endLine, int continuationStart) {
-  RealFields(values, count, endLine, continuationStart);
+void WriteRealFields(DeckContext& deck, const double* values, int count, int endLine, int continuationStart) {
+  RealFields(deck, values, count, endLine, continuationStart);
 }
-void WriteRealFields(const float* values, int count, int endLine, int continuationStart) {
-  RealFields(values, count, endLine, continuationStart);
-}
-
-void WriteNumberFields(const double* values, int count, int endLine, int continuationStart) {
-  RealFields(values, count, endLine, continuationStart, false);
-}
-void WriteNumberFields(const float* values, int count, int endLine, int continuationStart) {
-  RealFields(values, count, endLine, continuationStart, false);
+void WriteRealFields(DeckContext& deck, const float* values, int count, int endLine, int continuationStart) {
+  RealFields(deck, values, count, endLine, continuationStart);
 }
 
-void WriteFormFields(const double* values, const FieldForm* forms, int count, int endLine, int continuationStart) {
-  OutputFile& out = *OutputStream;
+void WriteNumberFields(DeckContext& deck, const double* values, int count, int endLine, int continuationStart) {
+  RealFields(deck, values, count, endLine, continuationStart, false);
+}
+void WriteNumberFields(DeckContext& deck, const float* values, int count, int endLine, int continuationStart) {
+  RealFields(deck, values, count, endLine, continuationStart, false);
+}
+
+void WriteFormFields(DeckContext& deck, const double* values, const FieldForm* forms, int count, int endLine, int continuationStart) {
+  OutputFile& out = *deck.out;
+  int64_t& nonFinite = deck.warnings.nonFiniteValues;
   BeginFields(out, continuationStart);
   for (int i = 0; i < count; ++i) {
     switch (forms[i]) {
-      case FieldForm::kReal: WriteRealValue(out, values[i]); break;
-      case FieldForm::kInteger: WriteIntegerValue(out, values[i]); break;
-      case FieldForm::kNumber: WriteRealValue(out, values[i], false); break;
+      case FieldForm::kReal: WriteRealValue(out, nonFinite, values[i]); break;
+      case FieldForm::kInteger: WriteIntegerValue(out, nonFinite, values[i]); break;
+      case FieldForm::kNumber: WriteRealValue(out, nonFinite, values[i], false); break;
     }
   }
   EndFields(out, endLine);
 }
 
-void WriteIntegerFields(const double* values, int count, int endLine, int continuationStart) {
-  IntegerFields(values, count, endLine, continuationStart);
+void WriteIntegerFields(DeckContext& deck, const double* values, int count, int endLine, int continuationStart) {
+  IntegerFields(deck, values, count, endLine, continuationStart);
 }
-void WriteIntegerFields(const float* values, int count, int endLine, int continuationStart) {
-  IntegerFields(values, count, endLine, continuationStart);
+void WriteIntegerFields(DeckContext& deck, const float* values, int count, int endLine, int continuationStart) {
+  IntegerFields(deck, values, count, endLine, continuationStart);
 }
-void WriteIntegerFields(const int32_t* values, int count, int endLine, int continuationStart) {
-  IntegerFields(values, count, endLine, continuationStart);
-}
-
-void WriteRealFieldsWrapped(const double* values, int total, int firstLineCount, int continuationStart) {
-  RealFieldsWrapped(values, total, firstLineCount, continuationStart);
-}
-void WriteRealFieldsWrapped(const float* values, int total, int firstLineCount, int continuationStart) {
-  RealFieldsWrapped(values, total, firstLineCount, continuationStart);
+void WriteIntegerFields(DeckContext& deck, const int32_t* values, int count, int endLine, int continuationStart) {
+  IntegerFields(deck, values, count, endLine, continuationStart);
 }
 
-void WriteMixedFields(const double* values, const int32_t* integerFlags, int count, int endLine,
-                      int continuationStart) {
-  MixedFields(values, integerFlags, count, endLine, continuationStart);
+void WriteRealFieldsWrapped(DeckContext& deck, const double* values, int total, int firstLineCount, int continuationStart) {
+  RealFieldsWrapped(deck, values, total, firstLineCount, continuationStart);
 }
-void WriteMixedFields(const float* values, const int32_t* integerFlags, int count, int endLine,
+void WriteRealFieldsWrapped(DeckContext& deck, const float* values, int total, int firstLineCount, int continuationStart) {
+  RealFieldsWrapped(deck, values, total, firstLineCount, continuationStart);
+}
+
+void WriteMixedFields(DeckContext& deck, const double* values, const int32_t* integerFlags, int count, int endLine,
                       int continuationStart) {
-  MixedFields(values, integerFlags, count, endLine, continuationStart);
+  MixedFields(deck, values, integerFlags, count, endLine, continuationStart);
+}
+void WriteMixedFields(DeckContext& deck, const float* values, const int32_t* integerFlags, int count, int endLine,
+                      int continuationStart) {
+  MixedFields(deck, values, integerFlags, count, endLine, continuationStart);
 }
 
 char* FormatRealField(float value, char* out) {
@@ -393,20 +397,20 @@ double ReadBackNumberField(float value) {
   return ReadShortForm(text, last);
 }
 
-void WriteCardStart(std::string_view name, int64_t first) {
-  OutputStream->Write(name);
-  OutputStream->Write(", ");
-  OutputStream->WriteInt(first);
-  OutputStream->Put(',');
+void WriteCardStart(DeckContext& deck, std::string_view name, int64_t first) {
+  deck.out->Write(name);
+  deck.out->Write(", ");
+  deck.out->WriteInt(first);
+  deck.out->Put(',');
 }
 
-void WriteCardStart(std::string_view name, int64_t first, int64_t second) {
-  WriteCardStart(name, first);
-  WriteIntegerText(second);
+void WriteCardStart(DeckContext& deck, std::string_view name, int64_t first, int64_t second) {
+  WriteCardStart(deck, name, first);
+  WriteIntegerText(deck, second);
 }
 
-void WriteIntegerText(int64_t value) {
-  OutputStream->Put(' ');
-  OutputStream->WriteInt(value);
-  OutputStream->Put(',');
+void WriteIntegerText(DeckContext& deck, int64_t value) {
+  deck.out->Put(' ');
+  deck.out->WriteInt(value);
+  deck.out->Put(',');
 }

@@ -121,9 +121,9 @@ void WriteLargeFieldFrame(OutputFile& out, std::string_view cardName, const Fram
 // basic system: the id, a blank reference frame, A and B on the first line,
 // C on the continuation line. A frame whose axes the short fields would
 // turn is written in large fields. A frame of any other kind has no card.
-int WriteFrameCards() {
-  OutputFile& out = *OutputStream;
-  const Model& model = *CurrentModel;
+int WriteFrameCards(DeckContext& deck) {
+  OutputFile& out = *deck.out;
+  const Model& model = deck.model;
   const std::size_t count = UsableCount(model.frameCount, model.frames);
   for (std::size_t i = 0; i < count; ++i) {
     const FrameRecord& frame = model.frames[i];
@@ -138,8 +138,8 @@ int WriteFrameCards() {
     out.Write(", ,");
     const float firstLine[6] = {frame.origin[0],    frame.origin[1],    frame.origin[2],
                                 frame.axisPoint[0], frame.axisPoint[1], frame.axisPoint[2]};
-    WriteNumberFields(firstLine, 6, 1, 0);
-    WriteNumberFields(frame.planePoint, 3, 1, 1);
+    WriteNumberFields(deck, firstLine, 6, 1, 0);
+    WriteNumberFields(deck, frame.planePoint, 3, 1, 1);
   }
   return model.frameCount;
 }

@@ -26,9 +26,9 @@ std::vector<int32_t> FrameCardIds(const Model& model) {
 // constrained node, the frame of its displacements and constraints (CD):
 // with the constraint code (PS) when constraints go into the GRID cards,
 // alone when they go into SPC1 cards and the frame is not the basic one.
-int64_t WriteGridCards(int constraintFields) {
-  OutputFile& out = *OutputStream;
-  const Model& model = *CurrentModel;
+int64_t WriteGridCards(DeckContext& deck, int constraintFields) {
+  OutputFile& out = *deck.out;
+  const Model& model = deck.model;
   const std::size_t count = UsableCount(model.nodeCount, model.nodes);
   std::vector<int32_t> frameCards;
   bool frameCardsKnown = false;
@@ -38,9 +38,9 @@ int64_t WriteGridCards(int constraintFields) {
     out.Write("GRID, ");
     out.WriteInt(node.externalNumber);
     out.Write(", 0,");
-    WriteNumberFields(node.coordinates, 3, 0, 0);
-    const bool ps = !GeometryOnly && constraintFields && node.constraintCode != 0;
-    if (ps || WritesDisplacementFrame(node)) {
+    WriteNumberFields(deck, node.coordinates, 3, 0, 0);
+    const bool ps = !deck.geometryOnly && constraintFields && node.constraintCode != 0;
+    if (ps || WritesDisplacementFrame(deck, node)) {
       out.Put(' ');
       out.WriteInt(node.outputFrameId);
       out.Put(',');

@@ -61,9 +61,9 @@ constexpr int kFieldCount = 24;
 // Value i of the data record, or an empty field when there is no record.
 double DataOrBlank(const PropertyRecord* data, int i) { return data != nullptr ? DataValue(*data, i) : kBlank; }
 
-void WriteCardName(const char* name) {
-  OutputStream->Write(name);
-  OutputStream->Write(", ");
+void WriteCardName(DeckContext& deck, const char* name) {
+  deck.out->Write(name);
+  deck.out->Write(", ");
 }
 
 // Writes the terms of an MPC card after "MPC, SID,": two terms a line, each
@@ -71,34 +71,36 @@ void WriteCardName(const char* name) {
 // card always ends its line, also when its last term did not.
 class MpcTermWriter {
  public:
-  explicit MpcTermWriter(int32_t setId) {
-    OutputStream->Write("MPC, ");
-    OutputStream->WriteInt(setId);
-    OutputStream->Put(',');
+  MpcTermWriter(DeckContext& deck, int32_t setId) : deck_(deck) {
+    deck_.out->Write("MPC, ");
+    deck_.out->WriteInt(setId);
+    deck_.out->Put(',');
   }
   void Term(int index, int lastIndex, int64_t node, int64_t component, float coefficient) {
-    if (index % 2 == 0 && index > 0) OutputStream->Write("    ,  ,");
-    OutputStream->Put(' ');
-    OutputStream->WriteInt(node);
-    OutputStream->Write(", ");
-    OutputStream->WriteInt(component);
-    OutputStream->Put(',');
+    OutputFile& out = *deck_.out;
+    if (index % 2 == 0 && index > 0) out.Write("    ,  ,");
+    out.Put(' ');
+    out.WriteInt(node);
+    out.Write(", ");
+    out.WriteInt(component);
+    out.Put(',');
     const int endLine = index % 2 == 1 || index == lastIndex ? 1 : 0;
-    WriteRealFields(&coefficient, 1, endLine, 0);
+    WriteRealFields(deck_, &coefficient, 1, endLine, 0);
     lineOpen_ = endLine == 0;
   }
   ~MpcTermWriter() {
-    if (lineOpen_) OutputStream->Put('\n');
+    if (lineOpen_) deck_.out->Put('\n');
   }
   MpcTermWriter(const MpcTermWriter&) = delete;
   MpcTermWriter& operator=(const MpcTermWriter&) = delete;
 
  private:
+  DeckContext& deck_;
   bool lineOpen_ = true;
 };
 
-void WriteMpcFromData(const PropertyRecord& data) {
-  MpcTermWriter card(TruncateToInt32(DataValue(data, 0)));
+void WriteMpcFromData(DeckContext& deck, const PropertyRecord& data) {
+  MpcTermWriter card(deck, TruncateToInt32(DataValue(data, 0)));
   const int terms = (DataValueCount(data) - 1) / 3;
   for (int i = 0; i < terms; ++i) {
     card.Term(i, terms - 1, TruncateToInt32(DataValue(data, 1 + 3 * i)), TruncateToInt32(DataValue(data, 2 + 3 * i)),
@@ -109,8 +111,8 @@ void WriteMpcFromData(const PropertyRecord& data) {
 // Slot j gives node j with component D[1 + 2j] and coefficient D[2 + 2j];
 // empty slots are left out, and the terms written are laid out two to a line
 // by their own count, so that a gap in the slots cannot break a line.
-void WriteMpcFromNodes(const ElementRecord& element, const PropertyRecord& data) {
-  MpcTermWriter card(TruncateToInt32(DataValue(data, 0)));
+void WriteMpcFromNodes(DeckContext& deck, const DeckElement& element, const PropertyRecord& data) {
+  MpcTermWriter card(deck, TruncateToInt32(DataValue(data, 0)));
   const int nodeCount = ElementNodeCount(element);
   int terms = 0;
   for (int j = 0; j < nodeCount; ++j) terms += ElementNodeNumber(element, j) != 0 ? 1 : 0;
@@ -124,10 +126,10 @@ void WriteMpcFromNodes(const ElementRecord& element, const PropertyRecord& data)
 
 }  // namespace
 
-CardResult WriteLineCard(const ElementRecord& element, int position) {
+CardResult WriteLineCard(DeckContext& deck, const DeckElement& element) {
   const int32_t elementClass = element.elementClass;
   if (elementClass >= kFirstBarClass && elementClass <= kLastBarClass) {
-    WriteBarCard(element, position);
+    WriteBarCard(deck, element);
     return CardResult::kWritten;
   }
   const LineCard* card = nullptr;
@@ -136,8 +138,8 @@ CardResult WriteLineCard(const ElementRecord& element, int position) {
   }
   if (card == nullptr) return CardResult::kNoCard;
 
-  const PropertyRecord* property = ElementPropertyRecord(position);
-  const PropertyRecord* data = ElementDataRecord(position);
+  const PropertyRecord* property = ElementPropertyRecord(deck, element);
+  const PropertyRecord* data = ElementDataRecord(deck, element);
   const int32_t g1 = ElementNodeNumber(element, 0);
   const int32_t g2 = ElementNodeNumber(element, 1);
   const int32_t g3 = ElementNodeNumber(element, 2);
@@ -190,62 +192,62 @@ CardResult WriteLineCard(const ElementRecord& element, int position) {
       integerCount = 7;
       break;
     case LineLayout::kSpring: {
-      WriteCardStart(card->name, element.externalNumber);
+      WriteCardStart(deck, card->name, element.externalNumber);
       const double k = DataOrBlank(data, 0);
       const double integers[4] = {static_cast<double>(g1), DataOrBlank(data, 1), static_cast<double>(g2),
                                   g2 != 0 ? DataOrBlank(data, 2) : kBlank};
       const double tail[2] = {DataOrBlank(data, 3), DataOrBlank(data, 4)};
-      WriteRealFields(&k, 1, 0, 0);
-      WriteIntegerFields(integers, 4, 0, 0);
-      WriteRealFields(tail, 2, 1, 0);
+      WriteRealFields(deck, &k, 1, 0, 0);
+      WriteIntegerFields(deck, integers, 4, 0, 0);
+      WriteRealFields(deck, tail, 2, 1, 0);
       return CardResult::kWritten;
     }
     case LineLayout::kDamper: {
-      WriteCardStart(card->name, element.externalNumber);
+      WriteCardStart(deck, card->name, element.externalNumber);
       const double b = DataOrBlank(data, 0);
       const double integers[4] = {static_cast<double>(g1), DataOrBlank(data, 1), static_cast<double>(g2),
                                   g2 != 0 ? DataOrBlank(data, 2) : kBlank};
-      WriteRealFields(&b, 1, 0, 0);
-      WriteIntegerFields(integers, 4, 1, 0);
+      WriteRealFields(deck, &b, 1, 0, 0);
+      WriteIntegerFields(deck, integers, 4, 1, 0);
       return CardResult::kWritten;
     }
     case LineLayout::kGapVector:
-      WriteCardName(card->name);
+      WriteCardName(deck, card->name);
       if (data != nullptr) {
-        WriteIntegerFields(fields, 4, 0, 0);
+        WriteIntegerFields(deck, fields, 4, 0, 0);
         double orientation[3] = {DataValue(*data, 0), DataValue(*data, 1), DataValue(*data, 2)};
         FieldForm forms[3] = {FieldForm::kReal, FieldForm::kReal, FieldForm::kReal};
         const double frame = DataValue(*data, 3);
         // Without a CID the vector is read in GA's displacement frame.
         const int32_t cid = TruncateToInt32(frame);
-        if (cid == 0 || cid == BLANK_FIELD) ExpressInDisplacementFrame(g1, orientation, forms);
-        WriteFormFields(orientation, forms, 3, 0, 0);
-        WriteIntegerFields(&frame, 1, 1, 0);
+        if (cid == 0 || cid == BLANK_FIELD) ExpressInDisplacementFrame(deck, g1, orientation, forms);
+        WriteFormFields(deck, orientation, forms, 3, 0, 0);
+        WriteIntegerFields(deck, &frame, 1, 1, 0);
       } else {
-        WriteIntegerFields(fields, 4, 1, 0);
+        WriteIntegerFields(deck, fields, 4, 1, 0);
       }
       return CardResult::kWritten;
     case LineLayout::kMassMatrix: {
-      WriteCardName(card->name);
+      WriteCardName(deck, card->name);
       const double integers[3] = {static_cast<double>(element.externalNumber), static_cast<double>(g1),
                                   DataOrBlank(data, 0)};
       double terms[21];
       for (int i = 0; i < 21; ++i) terms[i] = DataOrBlank(data, 1 + i);
-      WriteIntegerFields(integers, 3, 0, 0);
-      WriteRealFields(terms, 5, 1, 0);
-      WriteRealFields(terms + 5, 8, 1, 1);
-      WriteRealFields(terms + 13, 8, 1, 1);
+      WriteIntegerFields(deck, integers, 3, 0, 0);
+      WriteRealFields(deck, terms, 5, 1, 0);
+      WriteRealFields(deck, terms + 5, 8, 1, 1);
+      WriteRealFields(deck, terms + 13, 8, 1, 1);
       return CardResult::kWritten;
     }
     case LineLayout::kMass: {
-      WriteCardName(card->name);
+      WriteCardName(deck, card->name);
       const double integers[3] = {static_cast<double>(element.externalNumber), static_cast<double>(g1),
                                   DataOrBlank(data, 0)};
       double values[10];
       for (int i = 0; i < 10; ++i) values[i] = DataOrBlank(data, 1 + i);
-      WriteIntegerFields(integers, 3, 0, 0);
-      WriteRealFields(values, 4, 1, 0);
-      WriteRealFields(values + 4, 6, 1, 1);
+      WriteIntegerFields(deck, integers, 3, 0, 0);
+      WriteRealFields(deck, values, 4, 1, 0);
+      WriteRealFields(deck, values + 4, 6, 1, 1);
       return CardResult::kWritten;
     }
     case LineLayout::kMpcFromData:
@@ -254,17 +256,17 @@ CardResult WriteLineCard(const ElementRecord& element, int position) {
       const int32_t setId = TruncateToInt32(DataValue(*data, 0));
       if (setId < kSmallestMpcSetId || setId > kLargestSetId) return CardResult::kLongSetId;
       if (card->layout == LineLayout::kMpcFromData) {
-        WriteMpcFromData(*data);
+        WriteMpcFromData(deck, *data);
       } else {
-        WriteMpcFromNodes(element, *data);
+        WriteMpcFromNodes(deck, element, *data);
       }
       return CardResult::kWritten;
     }
   }
 
-  WriteCardName(card->name);
-  WriteIntegerFields(fields, integerCount, realCount == 0 ? 1 : 0, 0);
-  if (realCount > 0) WriteRealFields(fields + integerCount, realCount, 1, 0);
+  WriteCardName(deck, card->name);
+  WriteIntegerFields(deck, fields, integerCount, realCount == 0 ? 1 : 0, 0);
+  if (realCount > 0) WriteRealFields(deck, fields + integerCount, realCount, 1, 0);
   return CardResult::kWritten;
 }
 

@@ -83,9 +83,10 @@ int32_t NodeNumberAt(const Model& model, int32_t index) {
 
 // Writes one real load value; 0.0 is written "0.0," where an empty field
 // would mean something else to the solver (a default).
-void WriteLoadValue(OutputFile& out, float value, bool explicitZero) {
+void WriteLoadValue(DeckContext& deck, float value, bool explicitZero) {
+  OutputFile& out = *deck.out;
   if (explicitZero && value == 0.0f) return out.Write("0.0,");
-  WriteNumberFields(&value, 1, 0, 0);
+  WriteNumberFields(deck, &value, 1, 0, 0);
 }
 
 // The position of the first element with an external number, found directly
@@ -97,7 +98,7 @@ class ElementLookup {
 
   const ElementRecord* Find(int32_t number) {
     const std::size_t count = UsableCount(model_.elementCount, model_.elements);
-    if (ElementNumbersNonSequential == 0 && number >= 1 && static_cast<std::size_t>(number) <= count &&
+    if (!model_.elementNumbersNonSequential && number >= 1 && static_cast<std::size_t>(number) <= count &&
         model_.elements[static_cast<std::size_t>(number) - 1].externalNumber == number) {
       return &model_.elements[static_cast<std::size_t>(number) - 1];
     }
@@ -118,42 +119,43 @@ class ElementLookup {
 
 // G1 and G3 (G4 for a tetrahedron) that name the loaded face of a solid: the
 // node of the face's first corner, and of its third corner (a four-cornered
-// face) or the corner off the face (a tetrahedron). The element's node slots
-// hold node numbers by now. False when the element is no solid or the face
-// is not one of its faces.
-bool SolidFaceGrids(const ElementRecord& element, int32_t face, int32_t (&grids)[2]) {
+// face) or the corner off the face (a tetrahedron). False when the element is
+// no solid or the face is not one of its faces.
+bool SolidFaceGrids(const Model& model, const ElementRecord& element, int32_t face, int32_t (&grids)[2]) {
+  auto cornerNode = [&](int32_t slot) { return NodeNumberAt(model, model.NodeSlot(element, slot - 1)); };
   const SolidFaceTable* faces = FindSolidFaces(element.shape);
   if (faces == nullptr || face < 1 || face > faces->faceCount) return false;
   const int32_t* corners = faces->corners[face - 1];
-  grids[0] = ElementNodeNumber(element, corners[0] - 1);
+  grids[0] = cornerNode(corners[0]);
   grids[1] = 0;
   if (corners[3] != 0) {
-    grids[1] = ElementNodeNumber(element, corners[2] - 1);
+    grids[1] = cornerNode(corners[2]);
   } else if (faces->cornerSlots == 4) {
     // A tetrahedron: the one corner that is not on the face.
     for (int32_t slot = 1; slot <= 4; ++slot) {
       if (slot != corners[0] && slot != corners[1] && slot != corners[2])
-        grids[1] = ElementNodeNumber(element, slot - 1);
+        grids[1] = cornerNode(slot);
     }
   }
   return true;
 }
 
-void WritePload(const Model& model, const DistributedLoadRecord& load) {
-  WriteCardStart("PLOAD", load.loadSet);
-  WriteNumberFields(load.values, 1, 0, 0);  // pressure
+void WritePload(DeckContext& deck, const Model& model, const DistributedLoadRecord& load) {
+  WriteCardStart(deck, "PLOAD", load.loadSet);
+  WriteNumberFields(deck, load.values, 1, 0, 0);  // pressure
   int32_t grids[4];
   for (int k = 0; k < 4; ++k) grids[k] = NodeNumberAt(model, TruncateToInt32(load.values[1 + k]));
-  WriteIntegerFields(grids, 4, 1, 0);
+  WriteIntegerFields(deck, grids, 4, 1, 0);
 }
 
 // "PLOAD1, set, eid, type, scale," with X1, P1, X2, P2. X1 has no default:
 // a load at end A is written 0.0. Without an element the field is empty.
-void WritePload1Card(OutputFile& out, const DistributedLoadRecord& load, const int32_t* elementNumber,
+void WritePload1Card(DeckContext& deck, const DistributedLoadRecord& load, const int32_t* elementNumber,
                      int32_t loadType, int32_t scale) {
-  WriteCardStart("PLOAD1", load.loadSet);
+  OutputFile& out = *deck.out;
+  WriteCardStart(deck, "PLOAD1", load.loadSet);
   if (elementNumber != nullptr)
-    WriteIntegerText(*elementNumber);
+    WriteIntegerText(deck, *elementNumber);
   else
     out.Write(" ,");
   out.Put(' ');
@@ -161,13 +163,13 @@ void WritePload1Card(OutputFile& out, const DistributedLoadRecord& load, const i
   out.Write(", ");
   out.Write(kPload1ScaleKinds[scale]);
   out.Put(',');
-  WriteLoadValue(out, load.values[2], true);      // X1
-  WriteNumberFields(load.values + 3, 3, 1, 0);  // P1, X2, P2
+  WriteLoadValue(deck, load.values[2], true);      // X1
+  WriteNumberFields(deck, load.values + 3, 3, 1, 0);  // P1, X2, P2
 }
 
 // One card per element of the list in positions 6 to 31, or, when the list is
 // empty, one card for the record's own element.
-void WritePload1(OutputFile& out, const Model& model, const DistributedLoadRecord& load) {
+void WritePload1(DeckContext& deck, const Model& model, const DistributedLoadRecord& load) {
   int32_t loadType = TruncateToInt32(load.values[0]);
   if (loadType < 1 || loadType >= static_cast<int32_t>(std::size(kPload1LoadTypes))) loadType = 1;
   int32_t scale = TruncateToInt32(load.values[1]);
@@ -175,19 +177,20 @@ void WritePload1(OutputFile& out, const Model& model, const DistributedLoadRecor
   const std::size_t elementCount = UsableCount(model.elementCount, model.elements);
 
   if (TruncateToInt32(load.values[kPload1ListStart]) == 0) {
-    WritePload1Card(out, load, &load.elementNumber, loadType, scale);
+    WritePload1Card(deck, load, &load.elementNumber, loadType, scale);
     return;
   }
   for (int p = kPload1ListStart; p < kLoadValues; ++p) {
     const int32_t index = TruncateToInt32(load.values[p]);
     if (index == 0) break;
     const bool known = index >= 1 && static_cast<std::size_t>(index) <= elementCount;
-    WritePload1Card(out, load, known ? &model.elements[static_cast<std::size_t>(index) - 1].externalNumber : nullptr,
+    WritePload1Card(deck, load, known ? &model.elements[static_cast<std::size_t>(index) - 1].externalNumber : nullptr,
                     loadType, scale);
   }
 }
 
-void WritePload2(OutputFile& out, const DistributedLoadRecord& load) {
+void WritePload2(DeckContext& deck, const DistributedLoadRecord& load) {
+  OutputFile& out = *deck.out;
   // The element numbers, as they stand in the values; 0 marks a number taken
   // into a THRU card.
   int32_t numbers[kLoadValues];
@@ -199,9 +202,9 @@ void WritePload2(OutputFile& out, const DistributedLoadRecord& load) {
   }
   if (count == 0) {
     // No list: the record's own element.
-    WriteCardStart("PLOAD2", load.loadSet);
-    WriteNumberFields(load.values, 1, 0, 0);
-    WriteIntegerText(load.elementNumber);
+    WriteCardStart(deck, "PLOAD2", load.loadSet);
+    WriteNumberFields(deck, load.values, 1, 0, 0);
+    WriteIntegerText(deck, load.elementNumber);
     out.Put('\n');
     return;
   }
@@ -210,8 +213,8 @@ void WritePload2(OutputFile& out, const DistributedLoadRecord& load) {
     while (last + 1 < count && static_cast<int64_t>(numbers[last + 1]) == static_cast<int64_t>(numbers[last]) + 1)
       ++last;
     if (last - first + 1 >= kThruMinimum) {
-      WriteCardStart("PLOAD2", load.loadSet);
-      WriteNumberFields(load.values, 1, 0, 0);
+      WriteCardStart(deck, "PLOAD2", load.loadSet);
+      WriteNumberFields(deck, load.values, 1, 0, 0);
       out.Put(' ');
       out.WriteInt(numbers[first]);
       out.Write(", THRU, ");
@@ -225,9 +228,9 @@ void WritePload2(OutputFile& out, const DistributedLoadRecord& load) {
   int32_t line[kPload2NumbersPerCard];
   int onLine = 0;
   auto flush = [&] {
-    WriteCardStart("PLOAD2", load.loadSet);
-    WriteNumberFields(load.values, 1, 0, 0);
-    WriteIntegerFields(line, onLine, 1, 0);
+    WriteCardStart(deck, "PLOAD2", load.loadSet);
+    WriteNumberFields(deck, load.values, 1, 0, 0);
+    WriteIntegerFields(deck, line, onLine, 1, 0);
     onLine = 0;
   };
   for (int k = 0; k < count; ++k) {
@@ -238,14 +241,15 @@ void WritePload2(OutputFile& out, const DistributedLoadRecord& load) {
   if (onLine > 0) flush();
 }
 
-void WritePload4(OutputFile& out, const Model& model, ElementLookup& elements, DistributedLoadRecord& load) {
+void WritePload4(DeckContext& deck, const Model& model, ElementLookup& elements, DistributedLoadRecord& load) {
+  OutputFile& out = *deck.out;
   int32_t grids[2] = {0, 0};
   const ElementRecord* element = nullptr;
   // A face of a solid found from a node set: positions 4 and 5 are empty.
   if (load.values[4] == 0.0f && load.values[5] == 0.0f && load.faceNumber >= 1) {
     element = elements.Find(load.elementNumber);
   }
-  if (element == nullptr || !SolidFaceGrids(*element, load.faceNumber, grids)) {
+  if (element == nullptr || !SolidFaceGrids(model, *element, load.faceNumber, grids)) {
     // G1 and G3 are node indexes; the record keeps the node numbers in their place.
     for (int k = 0; k < 2; ++k) {
       float& slot = load.values[4 + k];
@@ -254,20 +258,20 @@ void WritePload4(OutputFile& out, const Model& model, ElementLookup& elements, D
       if (index != 0) slot = static_cast<float>(grids[k]);
     }
   }
-  WriteCardStart("PLOAD4", load.loadSet);
+  WriteCardStart(deck, "PLOAD4", load.loadSet);
   out.Put(' ');
   out.WriteInt(load.elementNumber);
   out.Put(',');
   // An empty P2, P3 or P4 means "equal to P1": once the corners differ, every
   // zero pressure is written as 0.0.
   const bool varying = load.values[1] != 0.0f || load.values[2] != 0.0f || load.values[3] != 0.0f;
-  for (int k = 0; k < 4; ++k) WriteLoadValue(out, load.values[k], varying);
-  WriteIntegerFields(grids, 2, 1, 0);
+  for (int k = 0; k < 4; ++k) WriteLoadValue(deck, load.values[k], varying);
+  WriteIntegerFields(deck, grids, 2, 1, 0);
   if (load.values[7] != 0.0f || load.values[8] != 0.0f || load.values[9] != 0.0f) {
     static constexpr FieldForm kFrameThenDirection[4] = {FieldForm::kInteger, FieldForm::kNumber,
                                                          FieldForm::kNumber, FieldForm::kNumber};  // CID, N1, N2, N3
     const double fields[4] = {load.values[6], load.values[7], load.values[8], load.values[9]};
-    WriteFormFields(fields, kFrameThenDirection, 4, 1, 1);
+    WriteFormFields(deck, fields, kFrameThenDirection, 4, 1, 1);
   }
 }
 
@@ -289,9 +293,8 @@ bool RepeatsListCards(const DistributedLoadRecord& load, const DistributedLoadRe
 
 }  // namespace
 
-int WriteDistributedLoadCards() {
-  Model& model = *CurrentModel;
-  OutputFile& out = *OutputStream;
+int WriteDistributedLoadCards(DeckContext& deck) {
+  Model& model = deck.model;
   ElementLookup elements(model);
   const std::size_t count = UsableCount(model.distributedLoadCount, model.distributedLoads);
   for (std::size_t i = 0; i < count; ++i) {
@@ -300,10 +303,10 @@ int WriteDistributedLoadCards() {
     if (!IsSetId(load.loadSet)) continue;
     if (RepeatsListCards(load, i > 0 ? &model.distributedLoads[i - 1] : nullptr)) continue;
     switch (load.cardKind) {
-      case kPload: WritePload(model, load); break;
-      case kPload1: WritePload1(out, model, load); break;
-      case kPload2: WritePload2(out, load); break;
-      case kPload4: WritePload4(out, model, elements, load); break;
+      case kPload: WritePload(deck, model, load); break;
+      case kPload1: WritePload1(deck, model, load); break;
+      case kPload2: WritePload2(deck, load); break;
+      case kPload4: WritePload4(deck, model, elements, load); break;
       default: break;  // no card of this kind
     }
   }
@@ -384,9 +387,9 @@ int64_t LoadSetConstraints::ConstraintSet(int32_t loadSet) const {
   return OwnSet(found->second);
 }
 
-int WriteNodeForceCards() {
-  const Model& model = *CurrentModel;
-  OutputFile& out = *OutputStream;
+int WriteNodeForceCards(DeckContext& deck) {
+  const Model& model = deck.model;
+  OutputFile& out = *deck.out;
   const LoadSetConstraints sets = LoadSetConstraintSets(model);
   const std::size_t count = UsableCount(model.nodeLoadCount, model.nodeLoads);
   for (std::size_t i = 0; i < count; ++i) {
@@ -397,11 +400,11 @@ int WriteNodeForceCards() {
 
     if (card.form == NodeLoadForm::kVector) {
       // Name, set, grid, frame, magnitude, vector.
-      WriteCardStart(card.name, load.loadSet);
-      WriteIntegerText(load.nodeNumber);
-      WriteIntegerText(load.frameId);
+      WriteCardStart(deck, card.name, load.loadSet);
+      WriteIntegerText(deck, load.nodeNumber);
+      WriteIntegerText(deck, load.frameId);
       const float values[4] = {load.scale, c[0], c[1], c[2]};
-      WriteNumberFields(values, 4, 1, 0);
+      WriteNumberFields(deck, values, 4, 1, 0);
       continue;
     }
     const int64_t constraintSet = sets.ConstraintSet(load.loadSet);
@@ -416,19 +419,19 @@ int WriteNodeForceCards() {
       const int last = std::min(first + 2, used);
       // The SPC card holds the components at zero in the load set's own
       // constraint set; an SPCD that follows gives their value.
-      WriteCardStart("SPC", constraintSet);
+      WriteCardStart(deck, "SPC", constraintSet);
       for (int t = first; t < last; ++t) {
-        WriteIntegerText(load.nodeNumber);
-        WriteIntegerText(card.firstDof + components[t]);
+        WriteIntegerText(deck, load.nodeNumber);
+        WriteIntegerText(deck, card.firstDof + components[t]);
         out.Write(" ,");
       }
       out.Put('\n');
       if (card.form != NodeLoadForm::kPrescribed) continue;
-      WriteCardStart(card.name, load.loadSet);
+      WriteCardStart(deck, card.name, load.loadSet);
       for (int t = first; t < last; ++t) {
-        WriteIntegerText(load.nodeNumber);
-        WriteIntegerText(card.firstDof + components[t]);
-        WriteNumberFields(c + components[t], 1, 0, 0);
+        WriteIntegerText(deck, load.nodeNumber);
+        WriteIntegerText(deck, card.firstDof + components[t]);
+        WriteNumberFields(deck, c + components[t], 1, 0, 0);
       }
       out.Put('\n');
     }

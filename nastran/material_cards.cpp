@@ -72,41 +72,41 @@ float ToSingle(double value) {
 }
 
 
-void WriteMat1(const float* f, int n) {
+void WriteMat1(DeckContext& deck, const float* f, int n) {
   const int32_t mcsid = n > kMat1McsidPosition ? TruncateToInt32(f[kMat1McsidPosition]) : 0;
   if (f[0] != 0.0f && f[1] == 0.0f && f[2] == 0.0f) {
     // E alone: with G and NU both empty the solver takes both as 0; NU
     // written as 0.0 makes it derive G from E.
-    WriteRealFields(f, 2, 0, 0);
-    OutputStream->Write("0.0,");
-    WriteRealFields(f + 3, std::max(std::min(n, kFirstLineFields) - 3, 0), 1, 0);
+    WriteRealFields(deck, f, 2, 0, 0);
+    deck.out->Write("0.0,");
+    WriteRealFields(deck, f + 3, std::max(std::min(n, kFirstLineFields) - 3, 0), 1, 0);
   } else {
-    WriteRealFields(f, std::min(n, kFirstLineFields), 1, 0);
+    WriteRealFields(deck, f, std::min(n, kFirstLineFields), 1, 0);
   }
-  if (n > kFirstLineFields) WriteRealFields(f + kFirstLineFields, 3, mcsid == 0, 1);
-  if (mcsid != 0) WriteIntegerFields(f + kMat1McsidPosition, 1, 1, 0);
+  if (n > kFirstLineFields) WriteRealFields(deck, f + kFirstLineFields, 3, mcsid == 0, 1);
+  if (mcsid != 0) WriteIntegerFields(deck, f + kMat1McsidPosition, 1, 1, 0);
 }
 
-void WriteMat2(const float* f, int n) {
+void WriteMat2(DeckContext& deck, const float* f, int n) {
   const int32_t mcsid = n > kMat2McsidPosition ? TruncateToInt32(f[kMat2McsidPosition]) : 0;
-  WriteRealFields(f, std::min(n, kFirstLineFields), 1, 0);
-  if (n > kFirstLineFields) WriteRealFields(f + kFirstLineFields, 8, 1, 1);
-  if (mcsid != 0) WriteIntegerFields(f + kMat2McsidPosition, 1, 1, 1);
+  WriteRealFields(deck, f, std::min(n, kFirstLineFields), 1, 0);
+  if (n > kFirstLineFields) WriteRealFields(deck, f + kFirstLineFields, 8, 1, 1);
+  if (mcsid != 0) WriteIntegerFields(deck, f + kMat2McsidPosition, 1, 1, 1);
 }
 
-void WriteHyperelastic(float* f, int n) {
-  WriteRealFields(f, std::min(n, kFirstLineFields), 1, 0);
+void WriteHyperelastic(DeckContext& deck, float* f, int n) {
+  WriteRealFields(deck, f, std::min(n, kFirstLineFields), 1, 0);
   for (int position : kHyperelasticBlankPositions) f[position] = static_cast<float>(BLANK_FIELD);
-  if (n > kFirstLineFields) WriteIntegerFields(f + kFirstLineFields, 3, 1, 1);
+  if (n > kFirstLineFields) WriteIntegerFields(deck, f + kFirstLineFields, 3, 1, 1);
   const int realCount = std::clamp(n - kHyperelasticRealStart, 0, kHyperelasticRealMax);
-  WriteRealFieldsWrapped(f + kHyperelasticRealStart, realCount, 8, 1);
-  if (n >= kHyperelasticIntegerStart + 1) WriteIntegerFields(f + kHyperelasticIntegerStart, 8, 1, 1);
+  WriteRealFieldsWrapped(deck, f + kHyperelasticRealStart, realCount, 8, 1);
+  if (n >= kHyperelasticIntegerStart + 1) WriteIntegerFields(deck, f + kHyperelasticIntegerStart, 8, 1, 1);
 }
 
 }  // namespace
 
-int WriteMaterialCards() {
-  const Model& model = *CurrentModel;
+int WriteMaterialCards(DeckContext& deck) {
+  const Model& model = deck.model;
   const auto count = UsableCount(model.materialCount, model.materials);
   for (std::size_t i = 0; i < count; ++i) {
     const MaterialRecord& material = model.materials[i];
@@ -122,12 +122,12 @@ int WriteMaterialCards() {
       if (f[j] != 0.0f) n = j + 1;
     }
 
-    WriteCardStart(card.name, material.id);
+    WriteCardStart(deck, card.name, material.id);
     switch (card.layout) {
-      case MaterialLayout::Mat1: WriteMat1(f, n); break;
-      case MaterialLayout::Mat2: WriteMat2(f, n); break;
-      case MaterialLayout::Wrapped: WriteRealFieldsWrapped(f, n, kFirstLineFields, 0); break;
-      case MaterialLayout::Hyperelastic: WriteHyperelastic(f, n); break;
+      case MaterialLayout::Mat1: WriteMat1(deck, f, n); break;
+      case MaterialLayout::Mat2: WriteMat2(deck, f, n); break;
+      case MaterialLayout::Wrapped: WriteRealFieldsWrapped(deck, f, n, kFirstLineFields, 0); break;
+      case MaterialLayout::Hyperelastic: WriteHyperelastic(deck, f, n); break;
       case MaterialLayout::None: break;
     }
   }

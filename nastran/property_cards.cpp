@@ -91,7 +91,8 @@ struct CardValues {
 
 void EndLine(OutputFile& out) { out.Put('\n'); }
 
-void WritePlane(OutputFile& out, const CardValues& v) {
+void WritePlane(DeckContext& deck, const CardValues& v) {
+  OutputFile& out = *deck.out;
   const int32_t scheme = std::clamp(TruncateToInt32(v.w[1]), 0, 1);
   int32_t count = TruncateToInt32(v.w[0]);
   if (count == BLANK_FIELD) count = 0;
@@ -104,7 +105,7 @@ void WritePlane(OutputFile& out, const CardValues& v) {
   EndLine(out);
 }
 
-void WriteShell(CardValues& v, int32_t materialId) {
+void WriteShell(DeckContext& deck, CardValues& v, int32_t materialId) {
   if (v.n == 1) {
     // Only the thickness: bending and transverse shear take the membrane material.
     std::fill(v.w + 1, v.w + 9, static_cast<double>(BLANK_FIELD));
@@ -119,12 +120,13 @@ void WriteShell(CardValues& v, int32_t materialId) {
     if (v.w[3] == 0.0 && v.w[1] != 0.0 && TruncateToInt32(v.w[1]) != BLANK_FIELD) v.w[3] = materialId;
   }
   v.integer[1] = v.integer[3] = v.integer[8] = 1;
-  WriteMixedFields(v.w, v.integer, 6, 1, 0);  // T, MID2, 12I/T^3, MID3, TS/T, NSM
-  if (v.n > 6) WriteMixedFields(v.w + 6, v.integer + 6, 3, 1, 1);  // Z1, Z2, MID4
+  WriteMixedFields(deck, v.w, v.integer, 6, 1, 0);  // T, MID2, 12I/T^3, MID3, TS/T, NSM
+  if (v.n > 6) WriteMixedFields(deck, v.w + 6, v.integer + 6, 3, 1, 1);  // Z1, Z2, MID4
 }
 
-void WriteComposite(OutputFile& out, CardValues& v) {
-  WriteRealFields(v.w, 3, 0, 0);  // Z0, NSM, SB
+void WriteComposite(DeckContext& deck, CardValues& v) {
+  OutputFile& out = *deck.out;
+  WriteRealFields(deck, v.w, 3, 0, 0);  // Z0, NSM, SB
   const int32_t theory = TruncateToInt32(v.w[3]);
   if (theory >= 1 && theory < kFailureTheoryCount) {
     out.Put(' ');
@@ -133,7 +135,7 @@ void WriteComposite(OutputFile& out, CardValues& v) {
   } else {
     out.Write(" ,");
   }
-  WriteRealFields(v.w + 4, 2, 0, 0);  // TREF, GE
+  WriteRealFields(deck, v.w + 4, 2, 0, 0);  // TREF, GE
   if (v.w[6] > 0) out.Write(" SYM,");
   EndLine(out);
 
@@ -142,7 +144,7 @@ void WriteComposite(OutputFile& out, CardValues& v) {
   for (int k = 0; k < plies; ++k) {
     const int first = 7 + 4 * k;
     v.integer[first] = 1;
-    WriteMixedFields(v.w + first, v.integer + first, 3, 0, k % 2 == 0);
+    WriteMixedFields(deck, v.w + first, v.integer + first, 3, 0, k % 2 == 0);
     // The eleventh ply's flag would lie past the record's values: empty.
     const int flagPosition = first + 3;
     const bool stressOutput = flagPosition < kPropertyValues &&
@@ -152,7 +154,8 @@ void WriteComposite(OutputFile& out, CardValues& v) {
   }
 }
 
-void WritePlaneSolid(OutputFile& out, const CardValues& v) {
+void WritePlaneSolid(DeckContext& deck, const CardValues& v) {
+  OutputFile& out = *deck.out;
   if (TruncateToInt32(v.w[0]) > 0) {
     out.Put(' ');
     out.Write(kIntegrationKeywords[1]);
@@ -160,9 +163,10 @@ void WritePlaneSolid(OutputFile& out, const CardValues& v) {
   EndLine(out);
 }
 
-void WriteSolid(OutputFile& out, const CardValues& v) {
+void WriteSolid(DeckContext& deck, const CardValues& v) {
+  OutputFile& out = *deck.out;
   const int32_t fluid = TruncateToInt32(v.w[4]);
-  WriteIntegerFields(v.w, 4, fluid == 0, 0);  // CORDM, IN, STRESS, ISOP
+  WriteIntegerFields(deck, v.w, 4, fluid == 0, 0);  // CORDM, IN, STRESS, ISOP
   if (fluid != 0) out.Write(" PFLUID, \n");
 }
 
@@ -173,34 +177,36 @@ int32_t SectionType(const CardValues& v) {
   return section >= 0 && section < kSectionTypeCount ? section : -1;
 }
 
-void WriteBeamLibrary(OutputFile& out, const CardValues& v) {
+void WriteBeamLibrary(DeckContext& deck, const CardValues& v) {
+  OutputFile& out = *deck.out;
   const int32_t section = std::max(SectionType(v), 0);
   out.Write(" ,");
   out.Write(kSectionTypes[section]);
   out.Write(",\n");
-  WriteRealFieldsWrapped(v.w + 6, std::max(v.n - 6, 0), 8, 1);  // section dimensions
+  WriteRealFieldsWrapped(deck, v.w + 6, std::max(v.n - 6, 0), 8, 1);  // section dimensions
 }
 
-void WriteCompositeBeam(CardValues& v) {
-  WriteRealFields(v.w, 6, 1, 0);  // A, I1, I2, I12, J, NSM
+void WriteCompositeBeam(DeckContext& deck, CardValues& v) {
+  WriteRealFields(deck, v.w, 6, 1, 0);  // A, I1, I2, I12, J, NSM
   v.integer[12] = 1;
-  WriteMixedFields(v.w + 6, v.integer + 6, 7, 1, 1);  // K1, K2, M1, M2, N1, N2, SYMOPT
+  WriteMixedFields(deck, v.w + 6, v.integer + 6, 7, 1, 1);  // K1, K2, M1, M2, N1, N2, SYMOPT
   // One lumped area (Y, Z, C, MID) from each group of eight values from 14.
   for (int p = 14, m = v.n - 14; m > 0 && p + 4 <= kPropertyValues; m -= 8, p += 8) {
     v.integer[p + 3] = 1;
-    WriteMixedFields(v.w + p, v.integer + p, 4, 1, 1);
+    WriteMixedFields(deck, v.w + p, v.integer + p, 4, 1, 1);
   }
 }
 
-void WriteBarOutput(OutputFile& out, CardValues& v) {
+void WriteBarOutput(DeckContext& deck, CardValues& v) {
+  OutputFile& out = *deck.out;
   const int32_t scale = TruncateToInt32(v.w[0]);
   // The keyword is the SCALE field, with its own comma.
   out.Write(scale <= 1 ? " LE," : " FR,");
   if (scale <= 1 && v.n == 4) {
     v.integer[1] = 1;
-    WriteMixedFields(v.w + 1, v.integer + 1, 3, 1, 0);  // NPTS, X1, DELTAX
+    WriteMixedFields(deck, v.w + 1, v.integer + 1, 3, 1, 0);  // NPTS, X1, DELTAX
   } else {
-    WriteRealFields(v.w + 1, std::max(v.n - 1, 0), 1, 0);
+    WriteRealFields(deck, v.w + 1, std::max(v.n - 1, 0), 1, 0);
   }
 }
 
@@ -216,9 +222,8 @@ int64_t RepeatedIds(std::vector<int32_t>& ids) {
 
 }  // namespace
 
-int WritePropertyCards() {
-  const Model& model = *CurrentModel;
-  OutputFile& out = *OutputStream;
+int WritePropertyCards(DeckContext& deck) {
+  const Model& model = deck.model;
   const auto count = UsableCount(model.propertyCount, model.properties);
   std::vector<int32_t> writtenIds;  // of the property cards written (CBARAO's is an element number)
   for (std::size_t i = 0; i < count; ++i) {
@@ -231,35 +236,35 @@ int WritePropertyCards() {
     v.n = std::clamp(property.valueCount, 0, std::min(card->maxValues, kPropertyValues));
     for (int j = 0; j < v.n; ++j) v.w[j] = property.values[j];
     if (card->rule == PropertyRule::BeamLibrary && SectionType(v) < 0) {
-      ++DeckWarnings.unknownSectionTypes;
+      ++deck.warnings.unknownSectionTypes;
       continue;
     }
     if (card->rule != PropertyRule::BarOutput) writtenIds.push_back(property.id);
 
     if (card->writesMaterial) {
-      WriteCardStart(card->name, property.id, property.materialId);
+      WriteCardStart(deck, card->name, property.id, property.materialId);
     } else {
-      WriteCardStart(card->name, property.id);
+      WriteCardStart(deck, card->name, property.id);
     }
 
     switch (card->rule) {
-      case PropertyRule::Plane: WritePlane(out, v); break;
-      case PropertyRule::Shell: WriteShell(v, property.materialId); break;
-      case PropertyRule::Composite: WriteComposite(out, v); break;
-      case PropertyRule::PlainList: WriteRealFields(v.w, card->plainFields, 1, 0); break;
-      case PropertyRule::PlaneSolid: WritePlaneSolid(out, v); break;
-      case PropertyRule::Solid: WriteSolid(out, v); break;
+      case PropertyRule::Plane: WritePlane(deck, v); break;
+      case PropertyRule::Shell: WriteShell(deck, v, property.materialId); break;
+      case PropertyRule::Composite: WriteComposite(deck, v); break;
+      case PropertyRule::PlainList: WriteRealFields(deck, v.w, card->plainFields, 1, 0); break;
+      case PropertyRule::PlaneSolid: WritePlaneSolid(deck, v); break;
+      case PropertyRule::Solid: WriteSolid(deck, v); break;
       case PropertyRule::Bar:
         v.w[5] = BLANK_FIELD;
-        WriteRealFieldsWrapped(v.w, v.n, 6, 0);  // A, I1, I2, J, NSM, empty
+        WriteRealFieldsWrapped(deck, v.w, v.n, 6, 0);  // A, I1, I2, J, NSM, empty
         break;
-      case PropertyRule::BeamLibrary: WriteBeamLibrary(out, v); break;
-      case PropertyRule::Beam: WriteRealFieldsWrapped(v.w, v.n, 6, 0); break;
-      case PropertyRule::CompositeBeam: WriteCompositeBeam(v); break;
-      case PropertyRule::Gap: WriteRealFieldsWrapped(v.w, v.n, 7, 0); break;
-      case PropertyRule::BarOutput: WriteBarOutput(out, v); break;
+      case PropertyRule::BeamLibrary: WriteBeamLibrary(deck, v); break;
+      case PropertyRule::Beam: WriteRealFieldsWrapped(deck, v.w, v.n, 6, 0); break;
+      case PropertyRule::CompositeBeam: WriteCompositeBeam(deck, v); break;
+      case PropertyRule::Gap: WriteRealFieldsWrapped(deck, v.w, v.n, 7, 0); break;
+      case PropertyRule::BarOutput: WriteBarOutput(deck, v); break;
     }
   }
-  DeckWarnings.sharedPropertyIds += RepeatedIds(writtenIds);
+  deck.warnings.sharedPropertyIds += RepeatedIds(writtenIds);
   return model.propertyCount;
 }

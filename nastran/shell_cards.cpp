@@ -83,37 +83,38 @@ const ShellRule* FindShellRule(const ElementRecord& element, int nodeCount) {
 
 bool IsEmptyValue(float v) { return v == 0.0f || v == static_cast<float>(BLANK_FIELD); }
 
-void WriteLineEnd() { OutputStream->Put('\n'); }
+void WriteLineEnd(DeckContext& deck) { deck.out->Put('\n'); }
 
 // Line 2 of a CQUAD8 after G7 and G8: T1 to T4, THETA, ZOFFS.
-void WriteQuad8Tail(const PropertyRecord& data) {
+void WriteQuad8Tail(DeckContext& deck, const PropertyRecord& data) {
   float fields[6];
   const bool thicknesses = DataValueCount(data) > 2;
   for (int i = 0; i < 4; ++i) fields[i] = thicknesses ? DataValue(data, 2 + i) : static_cast<float>(BLANK_FIELD);
   fields[4] = DataValue(data, 0);
   fields[5] = DataValue(data, 1);
-  WriteRealFields(fields, 6, 1, 0);
+  WriteRealFields(deck, fields, 6, 1, 0);
 }
 
 // CTRIAX6 carries the material id of the data record; without one the field
 // is written as an integer 0, that is empty.
-void WriteEidAndMaterial(const char* name, const ElementRecord& element, const PropertyRecord* data) {
+void WriteEidAndMaterial(DeckContext& deck, const char* name, const ElementRecord& element,
+                         const PropertyRecord* data) {
   if (data != nullptr) {
-    WriteCardStart(name, element.externalNumber, data->materialId);
+    WriteCardStart(deck, name, element.externalNumber, data->materialId);
     return;
   }
-  OutputStream->Write(name);
-  OutputStream->Write(", ");
-  OutputStream->WriteInt(element.externalNumber);
-  OutputStream->Write(", ,");
+  deck.out->Write(name);
+  deck.out->Write(", ");
+  deck.out->WriteInt(element.externalNumber);
+  deck.out->Write(", ,");
 }
 
 }  // namespace
 
-void WriteShellDataFields(int dataSlot, int nodeCount, int clearOffset) {
-  PropertyRecord* data = PropertyAtSlot(dataSlot);
+void WriteShellDataFields(DeckContext& deck, int dataSlot, int nodeCount, int clearOffset) {
+  PropertyRecord* data = PropertyAtSlot(deck, dataSlot);
   if (data == nullptr) {
-    WriteLineEnd();
+    WriteLineEnd(deck);
     return;
   }
   const int valueCount = DataValueCount(*data);
@@ -121,91 +122,91 @@ void WriteShellDataFields(int dataSlot, int nodeCount, int clearOffset) {
   if (clearOffset) data->values[1] = 0.0f;
 
   if (IsEmptyValue(data->values[0]) && IsEmptyValue(data->values[1])) {
-    WriteLineEnd();
+    WriteLineEnd(deck);
   } else {
-    WriteRealFields(data->values, 2, 1, 0);
+    WriteRealFields(deck, data->values, 2, 1, 0);
   }
   if (valueCount > 2) {
     float fields[50];
     fields[0] = static_cast<float>(BLANK_FIELD);
     fields[1] = static_cast<float>(BLANK_FIELD);
     for (int i = 0; i < terms; ++i) fields[2 + i] = DataValue(*data, 2 + i);
-    WriteRealFields(fields, terms + 2, 1, 1);
+    WriteRealFields(deck, fields, terms + 2, 1, 1);
   }
 }
 
-CardResult WriteShellCard(ElementRecord& element, int position) {
+CardResult WriteShellCard(DeckContext& deck, DeckElement& element) {
   const int nodeCount = ElementNodeCount(element);
   const ShellRule* rule = FindShellRule(element, nodeCount);
   if (rule == nullptr) return CardResult::kNoCard;
 
-  const PropertyRecord* property = ElementPropertyRecord(position);
+  const PropertyRecord* property = ElementPropertyRecord(deck, element);
   const int32_t pid = property != nullptr ? property->id : 0;
-  const PropertyRecord* data = ElementDataRecord(position);
+  const PropertyRecord* data = ElementDataRecord(deck, element);
 
   switch (rule->layout) {
     case ShellLayout::kNodesThenData:
-      WriteCardStart(rule->name, element.externalNumber, pid);
-      WriteNodeNumbers(element, 0, nodeCount);
+      WriteCardStart(deck, rule->name, element.externalNumber, pid);
+      WriteNodeNumbers(deck, element, 0, nodeCount);
       if (data != nullptr) {
-        WriteShellDataFields(ElementDataSlot[static_cast<std::size_t>(position)], nodeCount,
+        WriteShellDataFields(deck, element.dataSlot, nodeCount,
                              element.elementClass == kOffsetClearedClass);
       } else {
-        WriteLineEnd();
+        WriteLineEnd(deck);
       }
       break;
     case ShellLayout::kTria6:
-      WriteCardStart(rule->name, element.externalNumber, pid);
-      WriteNodeNumbers(element, 0, 6);
-      WriteLineEnd();
+      WriteCardStart(deck, rule->name, element.externalNumber, pid);
+      WriteNodeNumbers(deck, element, 0, 6);
+      WriteLineEnd(deck);
       if (data != nullptr) {
-        WriteRealFields(data->values, std::min(5, DataValueCount(*data)), 1, 1);
+        WriteRealFields(deck, data->values, std::min(5, DataValueCount(*data)), 1, 1);
       } else {
-        OutputStream->Write("     ,   ,\n");
+        deck.out->Write("     ,   ,\n");
       }
       break;
     case ShellLayout::kQuad8:
-      WriteCardStart(rule->name, element.externalNumber, pid);
-      WriteNodeNumbers(element, 0, 6);
-      WriteLineEnd();
-      OutputStream->Write(CONTINUATION_START);
-      WriteNodeNumbers(element, 6, 2);
+      WriteCardStart(deck, rule->name, element.externalNumber, pid);
+      WriteNodeNumbers(deck, element, 0, 6);
+      WriteLineEnd(deck);
+      deck.out->Write(CONTINUATION_START);
+      WriteNodeNumbers(deck, element, 6, 2);
       if (data != nullptr) {
-        WriteQuad8Tail(*data);
+        WriteQuad8Tail(deck, *data);
       } else {
-        WriteLineEnd();
+        WriteLineEnd(deck);
       }
       break;
     case ShellLayout::kNodesOnly:
-      WriteCardStart(rule->name, element.externalNumber, pid);
-      WriteNodeNumbers(element, 0, std::min(nodeCount, 6));
-      WriteLineEnd();
+      WriteCardStart(deck, rule->name, element.externalNumber, pid);
+      WriteNodeNumbers(deck, element, 0, std::min(nodeCount, 6));
+      WriteLineEnd(deck);
       if (nodeCount > 6) {
-        OutputStream->Write(CONTINUATION_START);
-        WriteNodeNumbers(element, 6, nodeCount - 6);
-        WriteLineEnd();
+        deck.out->Write(CONTINUATION_START);
+        WriteNodeNumbers(deck, element, 6, nodeCount - 6);
+        WriteLineEnd(deck);
       }
       break;
     case ShellLayout::kAxisymmetricTriangle:
-      WriteEidAndMaterial(rule->name, element, data);
+      WriteEidAndMaterial(deck, rule->name, element, data);
       if (nodeCount == 6) {
-        for (int slot : kTriax6Slots) WriteNodeNumbers(element, slot, 1);
+        for (int slot : kTriax6Slots) WriteNodeNumbers(deck, element, slot, 1);
       } else {
         // The corners go into G1, G3 and G5; the midside fields stay empty.
         for (int slot = 0; slot < 3; ++slot) {
-          if (slot > 0) OutputStream->Write(" ,");
-          WriteNodeNumbers(element, slot, 1);
+          if (slot > 0) deck.out->Write(" ,");
+          WriteNodeNumbers(deck, element, slot, 1);
         }
       }
-      WriteLineEnd();
-      if (data != nullptr && DataValueCount(*data) > 0) WriteRealFields(data->values, 1, 1, 1);
+      WriteLineEnd(deck);
+      if (data != nullptr && DataValueCount(*data) > 0) WriteRealFields(deck, data->values, 1, 1, 1);
       break;
     case ShellLayout::kShear: {
       const int32_t pshear = DeckPropertyId(element);
-      const int32_t shearProperty = FindPropertyRecord(kShearPropertyCode, pshear) != 0 ? pshear : 0;
-      WriteCardStart(rule->name, element.externalNumber, shearProperty);
-      WriteNodeNumbers(element, 0, 4);
-      WriteLineEnd();
+      const int32_t shearProperty = FindPropertyRecord(deck, kShearPropertyCode, pshear) != 0 ? pshear : 0;
+      WriteCardStart(deck, rule->name, element.externalNumber, shearProperty);
+      WriteNodeNumbers(deck, element, 0, 4);
+      WriteLineEnd(deck);
       break;
     }
   }

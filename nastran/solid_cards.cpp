@@ -27,7 +27,7 @@ constexpr int kContinuationNodes = 8;
 
 }  // namespace
 
-CardResult WriteSolidCard(ElementRecord& element, int /*position*/) {
+CardResult WriteSolidCard(DeckContext& deck, DeckElement& element) {
   const SolidCard* card = nullptr;
   for (const SolidCard& row : kSolidCards) {
     if (row.shape == element.shape) card = &row;
@@ -36,20 +36,19 @@ CardResult WriteSolidCard(ElementRecord& element, int /*position*/) {
   if (card == nullptr || nodeCount < card->minimumNodes || nodeCount > card->maximumNodes) return CardResult::kNoCard;
   const char* name = card->name;
 
-  // The node slots already hold node numbers.
-  const int32_t* nodes = element.nodeIndexes;
+  const int32_t* nodes = element.nodeNumbers;
 
   // A solid without a property is written with property 1; the deck driver
   // warns about them when no PSOLID card has that id.
-  if (GiveDefaultPropertyId(element)) ++DeckWarnings.solidsWithoutProperty;
+  if (GiveDefaultPropertyId(element)) ++deck.warnings.solidsWithoutProperty;
 
-  WriteCardStart(name, element.externalNumber, DeckPropertyId(element));
-  OutputStream->Put(' ');
+  WriteCardStart(deck, name, element.externalNumber, DeckPropertyId(element));
+  deck.out->Put(' ');
   int written = std::min(kFirstLineNodes, nodeCount);
-  WriteIntegerFields(nodes, written, 1, 0);
+  WriteIntegerFields(deck, nodes, written, 1, 0);
   while (written < nodeCount) {
     const int count = std::min(kContinuationNodes, nodeCount - written);
-    WriteIntegerFields(nodes + written, count, 1, 1);
+    WriteIntegerFields(deck, nodes + written, count, 1, 1);
     written += count;
   }
   return CardResult::kWritten;

@@ -2,6 +2,7 @@
 // with its two end nodes.
 #include <algorithm>
 #include <iterator>
+#include <span>
 
 #include "model/checked_numbers.h"
 #include "patran/columns.h"
@@ -12,7 +13,6 @@ namespace {
 constexpr int kBarShape = 2;
 constexpr int kBarEnds = 2;
 constexpr int kNodesPerCard = 10;
-constexpr int kMaxSlots = static_cast<int>(sizeof(ElementRecord::nodeIndexes) / sizeof(int32_t));
 
 // The node named by a slot value, or null for an empty slot or one that
 // names no node of the model.
@@ -28,7 +28,8 @@ int WriteElementPackets(OutputFile& file, const Model& model) {
   const int count = static_cast<int>(UsableCount(model.elementCount, model.elements));
   for (int i = 0; i < count; ++i) {
     const ElementRecord& element = model.elements[i];
-    int slots = std::clamp<int>(element.nodeCount, 0, kMaxSlots);
+    const std::span<const int32_t> nodeSlots = model.NodeSlots(element);
+    int slots = static_cast<int>(nodeSlots.size());
 
     // A bar's orientation is the position of the node in its third slot;
     // N2 names that node by its number. The bar itself is its two end nodes:
@@ -36,7 +37,7 @@ int WriteElementPackets(OutputFile& file, const Model& model) {
     float orientation[3] = {0, 0, 0};
     int32_t orientationNode = 0;
     if (element.shape == kBarShape) {
-      if (const NodeRecord* node = SlotNode(model, nodeLimit, element.nodeIndexes[2])) {
+      if (const NodeRecord* node = SlotNode(model, nodeLimit, model.NodeSlot(element, 2))) {
         std::copy(std::begin(node->coordinates), std::end(node->coordinates), orientation);
         orientationNode = node->externalNumber;
       }
@@ -58,7 +59,7 @@ int WriteElementPackets(OutputFile& file, const Model& model) {
     file.Put('\n');
 
     for (int s = 0; s < slots; ++s) {
-      const NodeRecord* node = SlotNode(model, nodeLimit, element.nodeIndexes[s]);
+      const NodeRecord* node = SlotNode(model, nodeLimit, nodeSlots[static_cast<std::size_t>(s)]);
       columns::PutInt8(file, node != nullptr ? node->externalNumber : 0);
       if (s % kNodesPerCard == kNodesPerCard - 1 || s == slots - 1) file.Put('\n');
     }

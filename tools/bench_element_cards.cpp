@@ -3,6 +3,7 @@
 // Usage: bench_element_cards [output path]   (default /dev/null)
 #include <chrono>
 #include <cstdio>
+#include <span>
 #include <string>
 
 #include "model/model.h"
@@ -29,10 +30,12 @@ void BuildModel(Model& model) {
   }
   model.nodeCount = kNodes;
 
-  model.elements.resize(kElements);
+  model.nodeNumbersNonSequential = true;
+
+  model.elements.reserve(kElements);
+  model.elementNodes.reserve(std::size_t{8} * kElements);
   for (int j = 0; j < kElements; ++j) {
-    ElementRecord& element = model.elements[static_cast<std::size_t>(j)];
-    element = ElementRecord{};
+    ElementRecord element{};
     element.externalNumber = j + 1;
     const int kind = j % 10;
     const int first = (j * 7) % (kNodes - 8) + 1;
@@ -49,10 +52,11 @@ void BuildModel(Model& model) {
       element.elementClass = 112;
       element.nodeCount = 5;
     }
-    for (int s = 0; s < element.nodeCount; ++s) element.nodeIndexes[s] = first + s;
     element.propertyId = element.deckPropertyId = j % (kRecords - 1000) + 1;
+    int32_t slots[8];
+    for (int s = 0; s < element.nodeCount; ++s) slots[s] = first + s;
+    model.AddElement(element, std::span<const int32_t>(slots, element.nodeCount));
   }
-  model.elementCount = kElements;
 
   model.properties.resize(kRecords);
   for (int i = 0; i < kRecords; ++i) {
@@ -90,17 +94,14 @@ int main(int argc, char** argv) {
     std::printf("%s\n", file.Error().c_str());
     return 1;
   }
-  OutputStream = &file;
-  CurrentModel = &model;
-  GeometryOnly = 0;
+  DeckContext deck(file, model, false);
 
   const auto start = std::chrono::steady_clock::now();
-  WriteElementCards();
+  deck.indexes.Build(model, deck.geometryOnly);
+  WriteElementCards(deck);
   file.Flush();
   const auto end = std::chrono::steady_clock::now();
   const bool closed = file.Close();
-  OutputStream = nullptr;
-  CurrentModel = nullptr;
 
   const double seconds = std::chrono::duration<double>(end - start).count();
   std::printf("element cards: %d elements, %d property records: %.3f s\n", kElements, kRecords, seconds);

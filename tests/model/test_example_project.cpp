@@ -16,8 +16,8 @@ TEST(ExampleProject, ReadsWithAllItsRecords) {
   EXPECT_EQ(model.propertyCount, 7);
   EXPECT_EQ(model.nodeLoadCount, 3);
   EXPECT_EQ(model.distributedLoadCount, 6);
-  EXPECT_EQ(NodeNumbersNonSequential, 1);
-  EXPECT_EQ(ElementNumbersNonSequential, 1);
+  EXPECT_TRUE(model.nodeNumbersNonSequential);
+  EXPECT_TRUE(model.elementNumbersNonSequential);
 
   // Shapes in file order: 7 quadrilaterals, 2 triangles, 4 bars, 2 wedges, 2 hexahedra, a spring, a mass.
   std::vector<int32_t> shapes;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <span>
 
 #include "tests/model/model_fixtures.h"
 
@@ -45,19 +46,20 @@ TEST(ProjectReader, FillsNodesAndElementsAndNotesTheNumbering) {
   EXPECT_EQ(node.dofCount, 6);
   EXPECT_EQ(node.nodeKind, 'G');
   EXPECT_EQ(node.constraintCode, 0);
-  EXPECT_EQ(NodeNumbersNonSequential, 0);
-  EXPECT_EQ(ElementNumbersNonSequential, 0);
+  EXPECT_FALSE(model.nodeNumbersNonSequential);
+  EXPECT_FALSE(model.elementNumbersNonSequential);
 
   ASSERT_EQ(model.elementCount, 2);
   const ElementRecord& quad = model.elements[0];
   EXPECT_EQ(quad.shape, 4);
   EXPECT_EQ(quad.elementClass, 21);
-  EXPECT_EQ(quad.auxCode, 17);
   EXPECT_EQ(quad.nodeCount, 4);
   EXPECT_EQ(quad.propertyId, 0);
-  EXPECT_EQ(std::vector<int32_t>(quad.nodeIndexes, quad.nodeIndexes + 5), (std::vector<int32_t>{1, 2, 3, 4, 0}));
+  const std::span<const int32_t> quadSlots = model.NodeSlots(quad);
+  EXPECT_EQ(std::vector<int32_t>(quadSlots.begin(), quadSlots.end()), (std::vector<int32_t>{1, 2, 3, 4}));
   EXPECT_EQ(model.elements[1].shape, 3);
-  EXPECT_EQ(model.elements[1].nodeIndexes[3], 0);  // the triangle's entry is 8 words wide
+  EXPECT_EQ(model.NodeSlots(model.elements[1]).size(), 3u);  // the triangle's entry is 8 words wide
+  EXPECT_EQ(model.elementNodes.size(), 7u);                   // only the slots in use are kept
   EXPECT_EQ(model.frameCount, 0);
   EXPECT_TRUE(model.frames.empty());
   // No load file: the load side stays empty.
@@ -65,8 +67,8 @@ TEST(ProjectReader, FillsNodesAndElementsAndNotesTheNumbering) {
 
   project.nodes[2].number = 30;
   ASSERT_EQ(WriteAndRead(scratch, project, nullptr, model).result, 0);
-  EXPECT_EQ(NodeNumbersNonSequential, 1);
-  EXPECT_EQ(ElementNumbersNonSequential, 0);
+  EXPECT_TRUE(model.nodeNumbersNonSequential);
+  EXPECT_FALSE(model.elementNumbersNonSequential);
   EXPECT_EQ(model.nodes[2].externalNumber, 30);
 }
 
@@ -77,16 +79,16 @@ TEST(ProjectReader, UnknownKindsStayAllZeroInPlaceAndDoNotSetTheFlag) {
   Model model;
   ASSERT_EQ(WriteAndRead(scratch, project, nullptr, model).result, 0);
   ASSERT_EQ(model.elementCount, 3);
-  EXPECT_EQ(ElementNumbersNonSequential, 0);  // entry 2's number 99 does not count
+  EXPECT_FALSE(model.elementNumbersNonSequential);  // entry 2's number 99 does not count
   const ElementRecord& unknown = model.elements[1];
   EXPECT_EQ(unknown.externalNumber, 0);
   EXPECT_EQ(unknown.shape, 0);
   EXPECT_EQ(unknown.elementClass, 0);
   EXPECT_EQ(unknown.nodeCount, 0);
-  EXPECT_EQ(unknown.nodeIndexes[0], 0);
+  EXPECT_TRUE(model.NodeSlots(unknown).empty());
   EXPECT_EQ(model.elements[2].externalNumber, 3);
   EXPECT_EQ(model.elements[2].nodeCount, 5);
-  EXPECT_EQ(model.elements[2].nodeIndexes[2], 1);
+  EXPECT_EQ(model.NodeSlot(model.elements[2], 2), 1);
 }
 
 TEST(ProjectReader, FramesKeepKindsUpToThreeAndSumPointsOnce) {

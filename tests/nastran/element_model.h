@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <vector>
 #include <string>
 
 #include "model/model.h"
@@ -14,6 +15,7 @@ namespace element_test {
 
 struct ElementModel {
   Model model;
+  bool geometryOnly = false;  // the element section of a geometry-only deck
 
   // Adds a node; returns its 1-based position (the value node slots hold).
   int32_t AddNode(int32_t number, float x = 0, float y = 0, float z = 0) {
@@ -26,6 +28,7 @@ struct ElementModel {
     node.nodeKind = 'G';
     model.nodes.push_back(node);
     model.nodeCount = static_cast<int32_t>(model.nodes.size());
+    if (number != model.nodeCount) model.nodeNumbersNonSequential = true;
     return model.nodeCount;
   }
 
@@ -36,18 +39,15 @@ struct ElementModel {
 
   // Adds an element whose node slots hold the given 1-based positions;
   // returns its 0-based position.
-  std::size_t AddElement(int32_t number, int32_t shape, int32_t elementClass, std::initializer_list<int32_t> slots,
+  std::size_t AddElement(int32_t number, int32_t shape, int32_t elementClass, const std::vector<int32_t>& slots,
                          int32_t propertyId = 0) {
     ElementRecord element{};
     element.externalNumber = number;
-    element.shape = shape;
+    element.shape = static_cast<int8_t>(shape);
     element.elementClass = elementClass;
     element.propertyId = element.deckPropertyId = propertyId;
-    int count = 0;
-    for (int32_t slot : slots) element.nodeIndexes[count++] = slot;
-    element.nodeCount = count;
-    model.elements.push_back(element);
-    model.elementCount = static_cast<int32_t>(model.elements.size());
+    model.AddElement(element, slots);
+    if (number != model.elementCount) model.elementNumbersNonSequential = true;
     return model.elements.size() - 1;
   }
 
@@ -67,8 +67,14 @@ struct ElementModel {
     return model.properties.size() - 1;
   }
 
+  // Lists the element (0-based) in the element data definition at record
+  // (0-based), as an element data definition of the load file does.
+  void ListData(std::size_t element, std::size_t record) {
+    model.elements[element].dataDefinition = static_cast<int32_t>(record) + 1;
+  }
+
   std::string WriteElements() {
-    return testing_support::CaptureCards(model, [] { WriteElementCards(); });
+    return testing_support::CaptureCards(model, [](DeckContext& deck) { WriteElementCards(deck); }, geometryOnly);
   }
 };
 

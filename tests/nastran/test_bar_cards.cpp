@@ -11,18 +11,12 @@ namespace {
 
 using element_test::ElementModel;
 
-class BarCards : public ::testing::Test {
- protected:
-  void SetUp() override { GeometryOnly = 0; }
-};
-
-TEST_F(BarCards, VectorOrientationAndOrientationNode) {
+TEST(BarCards, VectorOrientationAndOrientationNode) {
   ElementModel deck;
   deck.AddNodes(3, 11);
   deck.AddElement(1, 2, 110, {1, 2}, 2);
   deck.AddElement(2, 2, 111, {1, 2, 3}, 2);  // class 111 shares the property code of 110
-  deck.AddElement(3, 2, 110, {1, 2});
-  deck.model.elements[2].materialId = 5;  // no data record
+  deck.AddElement(3, 2, 113, {1, 2});  // no property or data record of its class
   deck.AddRecord(2, 1110);
   deck.AddRecord(0, 110, {0.0f, 0.0f, 1.0f});
   deck.AddRecord(0, 111, {0.5f, 0.5f, 0.5f});
@@ -32,7 +26,7 @@ TEST_F(BarCards, VectorOrientationAndOrientationNode) {
             "CBAR, 3, , 11, 12, , , , ,\n");
 }
 
-TEST_F(BarCards, OffsetsFromOffsetNodes) {
+TEST(BarCards, OffsetsFromOffsetNodes) {
   // Node numbers differ from positions, so the offset nodes are found by
   // number through the index.
   ElementModel deck;
@@ -52,7 +46,7 @@ TEST_F(BarCards, OffsetsFromOffsetNodes) {
             "     , 123, 456, , , , ,0.100000, ,\n");
 }
 
-TEST_F(BarCards, OffsetNodeLookupTakesDirectPositionElseFirstWithTheNumber) {
+TEST(BarCards, OffsetNodeLookupTakesDirectPositionElseFirstWithTheNumber) {
   ElementModel deck;
   deck.AddNode(1, 0, 0, 0);
   deck.AddNode(7, 5, 0, 0);    // number 7 at position 2
@@ -82,7 +76,7 @@ TEST_F(BarCards, OffsetNodeLookupTakesDirectPositionElseFirstWithTheNumber) {
 // The offset vector points from the grid to the bar's end: end A lies at GA
 // plus the offset. The orientation node and computed offsets need no data
 // record; without one there are no pins, and a vector class stays bare.
-TEST_F(BarCards, OffsetsPointFromTheGridAndNodeClassesNeedNoDataRecord) {
+TEST(BarCards, OffsetsPointFromTheGridAndNodeClassesNeedNoDataRecord) {
   ElementModel deck;
   deck.AddNode(1, 0, 0, 0);
   deck.AddNode(2, 10, 0, 0);
@@ -103,7 +97,7 @@ TEST_F(BarCards, OffsetsPointFromTheGridAndNodeClassesNeedNoDataRecord) {
             "CBAR, 4, , 1, 2, , , , ,\n");
 }
 
-TEST_F(BarCards, BeamWithAllFourteenValues) {
+TEST(BarCards, BeamWithAllFourteenValues) {
   ElementModel deck;
   deck.AddNodes(2, 11);
   deck.AddElement(4, 2, 120, {1, 2}, 5);
@@ -117,7 +111,7 @@ TEST_F(BarCards, BeamWithAllFourteenValues) {
 
 // A beam's BIT, given with an orientation vector, is a real field. Each row:
 // the card, and beside it the card when it was written as an integer.
-TEST_F(BarCards, BeamBitIsARealField) {
+TEST(BarCards, BeamBitIsARealField) {
   const struct {
     std::initializer_list<float> data;
     const char* card;
@@ -135,7 +129,7 @@ TEST_F(BarCards, BeamBitIsARealField) {
   }
 }
 
-TEST_F(BarCards, SecondLineOnlyWhenSomeValueIsNotEmpty) {
+TEST(BarCards, SecondLineOnlyWhenSomeValueIsNotEmpty) {
   ElementModel deck;
   deck.AddNodes(3, 11);
   deck.AddElement(5, 2, 121, {1, 2, 3});

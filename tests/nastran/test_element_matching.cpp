@@ -1,6 +1,7 @@
 // Matching of elements to property records (by normalised class and property
-// id) and element data records (by class and second reference): the first
-// record in properties order wins, also on models of realistic size.
+// id) and element data records (the definition listing the element, else by
+// class): the first record in properties order wins, also on models of
+// realistic size.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,12 +15,7 @@ namespace {
 
 using element_test::ElementModel;
 
-class ElementMatching : public ::testing::Test {
- protected:
-  void SetUp() override { GeometryOnly = 0; }
-};
-
-TEST_F(ElementMatching, PropertyCodeIsTheNormalisedClassPlus1000) {
+TEST(ElementMatching, PropertyCodeIsTheNormalisedClassPlus1000) {
   ElementModel deck;
   deck.AddNodes(4, 11);
   deck.AddElement(1, 3, 11, {1, 2, 3}, 5);
@@ -52,15 +48,14 @@ TEST_F(ElementMatching, PropertyCodeIsTheNormalisedClassPlus1000) {
   EXPECT_EQ(wrongCode.WriteElements(), "CTRIA3, 1, 0, 11, 12, 13,\n");
 }
 
-TEST_F(ElementMatching, DataRecordMatchesTheExactClassAndTheEarlierRecordWins) {
+TEST(ElementMatching, DataRecordMatchesTheExactClassAndTheEarlierRecordWins) {
   ElementModel deck;
   deck.AddNodes(3, 11);
   deck.AddElement(1, 3, 11, {1, 2, 3});
   deck.AddElement(2, 3, 12, {1, 2, 3});  // no record of code 12: no data
   deck.AddElement(3, 3, 11, {1, 2, 3});
-  deck.model.elements[2].materialId = 4;
   deck.AddRecord(0, 11, {1.0f, 0.5f});
-  deck.AddRecord(4, 11, {3.0f, 0.5f});
+  deck.ListData(2, deck.AddRecord(4, 11, {3.0f, 0.5f}));
   deck.AddRecord(0, 11, {2.0f, 0.5f});   // later twin of the first: never used
   deck.AddRecord(4, 1011, {9.0f, 9.0f}); // a property record is no data record
   EXPECT_EQ(deck.WriteElements(),
@@ -74,7 +69,7 @@ TEST_F(ElementMatching, DataRecordMatchesTheExactClassAndTheEarlierRecordWins) {
 // id alone, while the element's propertyId (which the neutral file writes)
 // takes its id as before. Each row: the card, and beside it the card when
 // data records were matched by class alone and every definition set the id.
-TEST_F(ElementMatching, ElementDataDefinitionsFollowTheirElementList) {
+TEST(ElementMatching, ElementDataDefinitionsFollowTheirElementList) {
   fixture::Project project;
   for (int32_t number : {1, 2, 3, 101, 102}) project.nodes.push_back({number, static_cast<float>(number), 0, 0});
   project.elements = {{1, 20, 110, {1, 2, 0, 0, 0}},
@@ -126,12 +121,12 @@ TEST_F(ElementMatching, ElementDataDefinitionsFollowTheirElementList) {
 // A model of 300,000 elements and 40,000 records: decoys of another class,
 // data records with later twins, property records for most ids. Every element
 // gets the first record that matches it.
-TEST_F(ElementMatching, LargeModelGetsTheFirstMatchingRecords) {
+TEST(ElementMatching, LargeModelGetsTheFirstMatchingRecords) {
   constexpr int kElements = 300000;
   constexpr int kPropertyIds = 25000;  // ids used by elements
   constexpr int kDefinedIds = 20000;   // ids that have a property record
-  constexpr int kDataIds = 6000;       // second references used by elements
-  constexpr int kDefinedData = 5000;   // references that have a data record
+  constexpr int kDataIds = 6000;       // data ids the elements ask for
+  constexpr int kDefinedData = 5000;   // ids that have a data record
 
   ElementModel deck;
   deck.AddNodes(4, 11);
@@ -139,7 +134,10 @@ TEST_F(ElementMatching, LargeModelGetsTheFirstMatchingRecords) {
   for (int j = 0; j < kElements; ++j) {
     const int32_t elementClass = j % 3 == 2 ? 12 : 11;
     const std::size_t e = deck.AddElement(j + 1, 4, elementClass, {1, 2, 3, 4}, j % kPropertyIds + 1);
-    deck.model.elements[e].materialId = j % kDataIds;
+    // Elements listed by the definition of their data record (ids below
+    // kDefinedData); the others take the first record of their class.
+    const int m = j % kDataIds;
+    deck.model.elements[e].dataDefinition = m < kDefinedData ? 10000 + m + 1 : 0;
   }
   for (int i = 0; i < 10000; ++i) deck.AddRecord(i + 1, 1021);
   for (int m = 0; m < kDefinedData; ++m) deck.AddRecord(m, 11, {static_cast<float>(m % 50 + 1), 0.5f});
@@ -154,7 +152,7 @@ TEST_F(ElementMatching, LargeModelGetsTheFirstMatchingRecords) {
     const int m = j % kDataIds;
     expected += quadr ? "CQUADR, " : "CQUAD4, ";
     expected += std::to_string(j + 1) + ", " + std::to_string(id <= kDefinedIds ? id : 0) + ", 11, 12, 13, 14,";
-    if (!quadr && m < kDefinedData) expected += std::to_string(m % 50 + 1) + ".0000,0.500000,";
+    if (!quadr) expected += std::to_string((m < kDefinedData ? m : 0) % 50 + 1) + ".0000,0.500000,";
     expected += '\n';
   }
 

@@ -19,25 +19,25 @@ namespace {
 
 using testing_support::CaptureCards;
 
-std::string Capture(const std::function<void()>& routine) {
+std::string Capture(const std::function<void(DeckContext&)>& routine, DeckWarningCounts* warnings = nullptr) {
   Model model;
-  return CaptureCards(model, routine);
+  return CaptureCards(model, routine, false, warnings);
 }
 
 std::string Real(double value) {
-  return Capture([&] { WriteRealFields(&value, 1, 0, 0); });
+  return Capture([&](DeckContext& deck) { WriteRealFields(deck, &value, 1, 0, 0); });
 }
 std::string RealFromFloat(float value) {
-  return Capture([&] { WriteRealFields(&value, 1, 0, 0); });
+  return Capture([&](DeckContext& deck) { WriteRealFields(deck, &value, 1, 0, 0); });
 }
 std::string Integer(double value) {
-  return Capture([&] { WriteIntegerFields(&value, 1, 0, 0); });
+  return Capture([&](DeckContext& deck) { WriteIntegerFields(deck, &value, 1, 0, 0); });
 }
 std::string Mixed(double value, int32_t integerFlag) {
-  return Capture([&] { WriteMixedFields(&value, &integerFlag, 1, 0, 0); });
+  return Capture([&](DeckContext& deck) { WriteMixedFields(deck, &value, &integerFlag, 1, 0, 0); });
 }
 std::string WrappedOne(float value) {
-  return Capture([&] { WriteRealFieldsWrapped(&value, 1, 1, 0); });
+  return Capture([&](DeckContext& deck) { WriteRealFieldsWrapped(deck, &value, 1, 1, 0); });
 }
 
 struct Worked {
@@ -176,7 +176,7 @@ TEST(RealFields, AgreesWithPrintfAndReadsBackOverTheWholeRangeBelowTheHugeLimit)
     values.push_back(v);
     values.push_back(-v);
   }
-  const std::string text = Capture([&] { WriteRealFields(values.data(), static_cast<int>(values.size()), 0, 0); });
+  const std::string text = Capture([&](DeckContext& deck) { WriteRealFields(deck, values.data(), static_cast<int>(values.size()), 0, 0); });
   std::size_t at = 0;
   for (float v : values) {
     const int t = static_cast<int>(v);
@@ -221,11 +221,11 @@ TEST(RealFields, UnfaithfulTextsBecomeTheScientificShortForm) {
 // Coordinates, loads and computed values are never markers; data values are.
 TEST(NumberFields, NeverMarkersButZeroStaysEmpty) {
   const float values[] = {-99.5f, -88.2f, -89.0f, 0.0f, -0.0f, 2.5f};
-  EXPECT_EQ(Capture([&] { WriteNumberFields(values, 6, 1, 1); }), "     ,-99.5000,-88.2000,-89.0000, , ,2.5000,\n");
-  EXPECT_EQ(Capture([&] { WriteRealFields(values, 6, 0, 0); }), " , YES, NO, , ,2.5000,");
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteNumberFields(deck, values, 6, 1, 1); }), "     ,-99.5000,-88.2000,-89.0000, , ,2.5000,\n");
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteRealFields(deck, values, 6, 0, 0); }), " , YES, NO, , ,2.5000,");
   const double fields[] = {-99.0, -99.0, -88.0};
   const FieldForm forms[] = {FieldForm::kInteger, FieldForm::kNumber, FieldForm::kReal};
-  EXPECT_EQ(Capture([&] { WriteFormFields(fields, forms, 3, 1, 0); }), " ,-99.0000, YES,\n");
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteFormFields(deck, fields, forms, 3, 1, 0); }), " ,-99.0000, YES,\n");
 }
 
 TEST(Markers, ZeroAndMarkersInAllFourRoutines) {
@@ -235,15 +235,15 @@ TEST(Markers, ZeroAndMarkersInAllFourRoutines) {
   const int32_t integerFlags[8] = {1, 1, 1, 1, 1, 1, 1, 1};
   float floats[8];
   for (int i = 0; i < 8; ++i) floats[i] = static_cast<float>(values[i]);
-  EXPECT_EQ(Capture([&] { WriteRealFields(values, 8, 0, 0); }), expected);
-  EXPECT_EQ(Capture([&] { WriteRealFields(floats, 8, 0, 0); }), expected);
-  EXPECT_EQ(Capture([&] { WriteIntegerFields(values, 8, 0, 0); }), expected);
-  EXPECT_EQ(Capture([&] { WriteIntegerFields(floats, 8, 0, 0); }), expected);
-  EXPECT_EQ(Capture([&] { WriteMixedFields(values, realFlags, 8, 0, 0); }), expected);
-  EXPECT_EQ(Capture([&] { WriteMixedFields(values, integerFlags, 8, 0, 0); }), expected);
-  EXPECT_EQ(Capture([&] { WriteRealFieldsWrapped(floats, 8, 8, 0); }), std::string(expected) + "\n");
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteRealFields(deck, values, 8, 0, 0); }), expected);
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteRealFields(deck, floats, 8, 0, 0); }), expected);
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteIntegerFields(deck, values, 8, 0, 0); }), expected);
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteIntegerFields(deck, floats, 8, 0, 0); }), expected);
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteMixedFields(deck, values, realFlags, 8, 0, 0); }), expected);
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteMixedFields(deck, values, integerFlags, 8, 0, 0); }), expected);
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteRealFieldsWrapped(deck, floats, 8, 8, 0); }), std::string(expected) + "\n");
   const int32_t markers[] = {0, BLANK_FIELD, YES_FIELD, NO_FIELD};
-  EXPECT_EQ(Capture([&] { WriteIntegerFields(markers, 4, 0, 0); }), " , , YES, NO,");
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteIntegerFields(deck, markers, 4, 0, 0); }), " , , YES, NO,");
 }
 
 TEST(IntegerFields, TruncateTowardZeroKeepEveryDigitAndTakeOnlyMarkersAsMarkers) {
@@ -254,7 +254,7 @@ TEST(IntegerFields, TruncateTowardZeroKeepEveryDigitAndTakeOnlyMarkersAsMarkers)
   EXPECT_EQ(Real(-98.5), "-98.5000,");
   EXPECT_EQ(Integer(20000001.0), " 20000001,");
   const int32_t big[] = {20000001, 2147483647, -2147483647 - 1};
-  EXPECT_EQ(Capture([&] { WriteIntegerFields(big, 3, 1, 0); }), " 20000001, 2147483647, -2147483648,\n");
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteIntegerFields(deck, big, 3, 1, 0); }), " 20000001, 2147483647, -2147483648,\n");
   // Beyond the int32 range nothing is a marker and nothing is cut.
   EXPECT_EQ(Integer(-4294967395.0), " -4294967395,");
   EXPECT_EQ(Integer(1.0e20), " 100000000000000000000,");
@@ -262,32 +262,32 @@ TEST(IntegerFields, TruncateTowardZeroKeepEveryDigitAndTakeOnlyMarkersAsMarkers)
   // The mixed form chooses per field.
   const double values[] = {7.0, 1.5, 20000001.0, -99.0, 2.5e5};
   const int32_t flags[] = {1, 0, 1, 0, 0};
-  EXPECT_EQ(Capture([&] { WriteMixedFields(values, flags, 5, 1, 1); }), "     , 7,1.5000, 20000001, ,2.500+5,\n");
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteMixedFields(deck, values, flags, 5, 1, 1); }), "     , 7,1.5000, 20000001, ,2.500+5,\n");
 }
 
 TEST(Lines, FlagsAndEmptyCounts) {
   const float values[] = {1.0f, 2.0f};
-  EXPECT_EQ(Capture([&] { WriteRealFields(values, 2, 1, 1); }), "     ,1.0000,2.0000,\n");
-  EXPECT_EQ(Capture([&] { WriteRealFields(values, 0, 1, 1); }), "     ,\n");
-  EXPECT_EQ(Capture([&] { WriteRealFields(values, 0, 0, 0); }), "");
-  EXPECT_EQ(Capture([&] { WriteIntegerFields(values, 0, 1, 0); }), "\n");
-  EXPECT_EQ(Capture([&] { WriteMixedFields(values, nullptr, 0, 0, 1); }), "     ,");
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteRealFields(deck, values, 2, 1, 1); }), "     ,1.0000,2.0000,\n");
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteRealFields(deck, values, 0, 1, 1); }), "     ,\n");
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteRealFields(deck, values, 0, 0, 0); }), "");
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteIntegerFields(deck, values, 0, 1, 0); }), "\n");
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteMixedFields(deck, values, nullptr, 0, 0, 1); }), "     ,");
 }
 
 TEST(WrappedFields, LineCountsAndContinuationLayout) {
   std::vector<float> values(20);
   for (int i = 0; i < 20; ++i) values[i] = static_cast<float>(i + 1);
-  EXPECT_EQ(Capture([&] { WriteRealFieldsWrapped(values.data(), 20, 4, 0); }),
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteRealFieldsWrapped(deck, values.data(), 20, 4, 0); }),
             "1.0000,2.0000,3.0000,4.0000,\n"
             "     ,5.0000,6.0000,7.0000,8.0000,9.0000,10.0000,11.0000,12.0000,\n"
             "     ,13.0000,14.0000,15.0000,16.0000,17.0000,18.0000,19.0000,20.0000,\n");
-  EXPECT_EQ(Capture([&] { WriteRealFieldsWrapped(values.data(), 3, 4, 0); }), "1.0000,2.0000,3.0000,\n");
-  EXPECT_EQ(Capture([&] { WriteRealFieldsWrapped(values.data(), 5, 4, 1); }),
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteRealFieldsWrapped(deck, values.data(), 3, 4, 0); }), "1.0000,2.0000,3.0000,\n");
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteRealFieldsWrapped(deck, values.data(), 5, 4, 1); }),
             "     ,1.0000,2.0000,3.0000,4.0000,\n     ,5.0000,\n");
-  EXPECT_EQ(Capture([&] { WriteRealFieldsWrapped(values.data(), 0, 4, 1); }), "     ,\n");
-  EXPECT_EQ(Capture([&] { WriteRealFieldsWrapped(values.data(), -3, 4, 0); }), "\n");
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteRealFieldsWrapped(deck, values.data(), 0, 4, 1); }), "     ,\n");
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteRealFieldsWrapped(deck, values.data(), -3, 4, 0); }), "\n");
   // A first line that takes nothing still ends before the continuation lines.
-  EXPECT_EQ(Capture([&] { WriteRealFieldsWrapped(values.data(), 2, 0, 0); }), "\n     ,1.0000,2.0000,\n");
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteRealFieldsWrapped(deck, values.data(), 2, 0, 0); }), "\n     ,1.0000,2.0000,\n");
 }
 
 // Reads a short-exponent field back: 1.500+15 -> 1.5e15.
@@ -329,19 +329,24 @@ TEST(HugeValues, KeepTheirMagnitudeInEightCharacters) {
 
 // The deck reports them after it is written (one warning line with the count).
 TEST(NonFiniteValues, WrittenEmptyAndCounted) {
-  DeckWarnings = {};
+  DeckWarningCounts total;
+  auto counted = [&](const std::function<void(DeckContext&)>& routine) {
+    DeckWarningCounts warnings;
+    const std::string text = Capture(routine, &warnings);
+    total.nonFiniteValues += warnings.nonFiniteValues;
+    return text;
+  };
   const double values[] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
                            -std::numeric_limits<double>::infinity(), 1.0};
   const int32_t flags[] = {1, 0, 1, 0};
   testing::internal::CaptureStdout();
-  EXPECT_EQ(Capture([&] { WriteRealFields(values, 4, 0, 0); }), " , , ,1.0000,");
-  EXPECT_EQ(Capture([&] { WriteIntegerFields(values, 4, 0, 0); }), " , , , 1,");
-  EXPECT_EQ(Capture([&] { WriteMixedFields(values, flags, 4, 0, 0); }), " , , ,1.0000,");
+  EXPECT_EQ(counted([&](DeckContext& deck) { WriteRealFields(deck, values, 4, 0, 0); }), " , , ,1.0000,");
+  EXPECT_EQ(counted([&](DeckContext& deck) { WriteIntegerFields(deck, values, 4, 0, 0); }), " , , , 1,");
+  EXPECT_EQ(counted([&](DeckContext& deck) { WriteMixedFields(deck, values, flags, 4, 0, 0); }), " , , ,1.0000,");
   const float nan = std::numeric_limits<float>::quiet_NaN();
-  EXPECT_EQ(Capture([&] { WriteRealFieldsWrapped(&nan, 1, 1, 0); }), " ,\n");
+  EXPECT_EQ(counted([&](DeckContext& deck) { WriteRealFieldsWrapped(deck, &nan, 1, 1, 0); }), " ,\n");
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-  EXPECT_EQ(DeckWarnings.nonFiniteValues, 10);
-  DeckWarnings = {};
+  EXPECT_EQ(total.nonFiniteValues, 10);
 }
 
 }  // namespace

@@ -32,11 +32,7 @@ Model NodeModel(std::initializer_list<NodeRecord> nodes) {
 }
 
 std::string Grids(Model& model, int constraintFields, int geometryOnly = 0) {
-  const int saved = GeometryOnly;
-  GeometryOnly = geometryOnly;
-  const std::string text = CaptureCards(model, [&] { WriteGridCards(constraintFields); });
-  GeometryOnly = saved;
-  return text;
+  return CaptureCards(model, [&](DeckContext& deck) { WriteGridCards(deck, constraintFields); }, geometryOnly != 0);
 }
 
 TEST(GridCards, CoordinatesAndEmptyFields) {
@@ -91,7 +87,7 @@ TEST(FrameCards, OneCardWithContinuationPerKnownKind) {
                   Frame(12, 1, {5, 5, 5, 5, 5, 5, 5, 5, 5})};
   model.frameCount = static_cast<int32_t>(model.frames.size());
   int result = -1;
-  EXPECT_EQ(CaptureCards(model, [&] { result = WriteFrameCards(); }),
+  EXPECT_EQ(CaptureCards(model, [&](DeckContext& deck) { result = WriteFrameCards(deck); }),
             "CORD2R, 7, , , , , , ,1.0000,\n"
             "     ,1.0000, , ,\n"
             "CORD2C, 8, ,1.0000,2.0000,3.0000,1.0000,2.0000,4.0000,\n"
@@ -162,14 +158,14 @@ TEST(FrameCards, FramesFarFromTheOriginKeepTheirAxes) {
     Model model;
     model.frames = {row.frame};
     model.frameCount = 1;
-    EXPECT_EQ(CaptureCards(model, [] { WriteFrameCards(); }), row.card);
+    EXPECT_EQ(CaptureCards(model, [](DeckContext& deck) { WriteFrameCards(deck); }), row.card);
   }
 }
 
 TEST(FrameCards, NoFramesNoCards) {
   Model model;
   int result = -1;
-  EXPECT_EQ(CaptureCards(model, [&] { result = WriteFrameCards(); }), "");
+  EXPECT_EQ(CaptureCards(model, [&](DeckContext& deck) { result = WriteFrameCards(deck); }), "");
   EXPECT_EQ(result, 0);
 }
 

@@ -13,7 +13,6 @@ using element_test::ElementModel;
 class LineCards : public ::testing::Test {
  protected:
   void SetUp() override {
-    GeometryOnly = 0;
     deck.AddNodes(4, 11);  // positions 1..4 carry the numbers 11..14
   }
   ElementModel deck;
@@ -28,13 +27,11 @@ TEST_F(LineCards, RodsTubesViscousDampersAndGaps) {
   deck.AddElement(6, 2, 131, {1, 2, 3}, 9);
   deck.AddElement(7, 2, 130, {1, 2});
   deck.AddElement(8, 2, 130, {3, 4});
-  deck.model.elements[2].materialId = 1;  // CONROD with a data record
-  deck.model.elements[7].materialId = 1;  // CGAP with a data record
   deck.AddRecord(7, 1102);
   deck.AddRecord(7, 1108);
   deck.AddRecord(9, 1130);  // class 131 shares the code of class 130
-  deck.AddRecord(1, 101, {2.5f, 1.25f, 0.0f, 0.01f}, 4);
-  deck.AddRecord(1, 130, {0.0f, 0.0f, 1.0f, 2.0f});
+  deck.ListData(2, deck.AddRecord(1, 101, {2.5f, 1.25f, 0.0f, 0.01f}, 4));  // CONROD with a data record
+  deck.ListData(7, deck.AddRecord(1, 130, {0.0f, 0.0f, 1.0f, 2.0f}));      // CGAP with a data record
   EXPECT_EQ(deck.WriteElements(),
             "CROD,  1, 7, 11, 12,\n"
             "CONROD,  2, 11, 12, ,\n"
@@ -85,11 +82,12 @@ TEST_F(LineCards, SpringsAndDampers) {
   deck.AddElement(4, 2, 104, {1, 0});
   deck.AddElement(5, 2, 106, {1, 2});
   deck.AddElement(6, 2, 106, {1, 2});
-  for (std::size_t e : {0u, 2u, 3u, 4u}) deck.model.elements[e].materialId = 1;
   deck.AddRecord(9, 1103);
-  deck.AddRecord(1, 103, {1.0f, 2.0f});
-  deck.AddRecord(1, 104, {1000.0f, 1.0f, 2.0f, 0.05f, 0.0f});
-  deck.AddRecord(1, 106, {0.5f, 3.0f, 4.0f});
+  deck.ListData(0, deck.AddRecord(1, 103, {1.0f, 2.0f}));
+  const std::size_t spring = deck.AddRecord(1, 104, {1000.0f, 1.0f, 2.0f, 0.05f, 0.0f});
+  deck.ListData(2, spring);
+  deck.ListData(3, spring);
+  deck.ListData(4, deck.AddRecord(1, 106, {0.5f, 3.0f, 4.0f}));
   EXPECT_EQ(deck.WriteElements(),
             "CELAS1,  1, 9, 11, 1, , ,\n"
             "CDAMP1,  2, , 11, , 12, ,\n"
@@ -105,10 +103,8 @@ TEST_F(LineCards, RigidBarAndMasses) {
   deck.AddElement(3, 1, 202, {3});
   deck.AddElement(4, 1, 201, {4});
   deck.AddElement(5, 2, 150, {1, 2});
-  deck.model.elements[0].materialId = 1;
-  deck.model.elements[2].materialId = 1;
-  deck.AddRecord(1, 150, {123456.0f, 0.0f, 123.0f});
-  deck.AddRecord(1, 202, {2.0f, 12.5f, 0.0f, 1.0f, 0.0f, 3.0f, 0.0f, 3.0f, 0.0f, 0.0f, 3.0f});
+  deck.ListData(0, deck.AddRecord(1, 150, {123456.0f, 0.0f, 123.0f}));
+  deck.ListData(2, deck.AddRecord(1, 202, {2.0f, 12.5f, 0.0f, 1.0f, 0.0f, 3.0f, 0.0f, 3.0f, 0.0f, 0.0f, 3.0f}));
   EXPECT_EQ(deck.WriteElements(),
             "RBAR,  1, 11, 12, 123456, , 123, ,\n"
             "CONM2,  2, 13, , , , , ,\n"
@@ -126,10 +122,9 @@ TEST_F(LineCards, MpcFromDataRecord) {
   deck.AddElement(2, 1, 210, {1});
   deck.AddElement(3, 1, 210, {1});  // no data record: no card
   deck.AddElement(4, 2, 102, {1, 2});
-  deck.model.elements[1].materialId = 2;
-  deck.model.elements[2].materialId = 3;
-  deck.AddRecord(0, 210, {5.0f, 11.0f, 1.0f, 1.0f, 12.0f, 2.0f, -1.0f, 13.0f, 3.0f, 0.5f});
-  deck.AddRecord(2, 210, {6.0f, 11.0f, 1.0f});  // no complete term: the card still ends its line
+  deck.ListData(0, deck.AddRecord(1, 210, {5.0f, 11.0f, 1.0f, 1.0f, 12.0f, 2.0f, -1.0f, 13.0f, 3.0f, 0.5f}));
+  // No complete term: the card still ends its line.
+  deck.ListData(1, deck.AddRecord(2, 210, {6.0f, 11.0f, 1.0f}));
   EXPECT_EQ(deck.WriteElements(),
             "MPC, 5, 11, 1,1.0000, 12, 2,-1.0000,\n"
             "    ,  , 13, 3,0.500000,\n"

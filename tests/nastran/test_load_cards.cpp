@@ -63,7 +63,7 @@ std::string DistributedCards(Model& model, std::vector<DistributedLoadRecord> lo
   model.distributedLoads.assign(loads.begin(), loads.end());
   model.distributedLoadCount = static_cast<int32_t>(model.distributedLoads.size());
   int result = -1;
-  std::string text = CaptureCards(model, [&] { result = WriteDistributedLoadCards(); });
+  std::string text = CaptureCards(model, [&](DeckContext& deck) { result = WriteDistributedLoadCards(deck); });
   EXPECT_EQ(result, model.distributedLoadCount);
   return text;
 }
@@ -78,7 +78,7 @@ std::string NodeCards(std::vector<NodeLoadRecord> loads) {
   model.nodeLoads.assign(loads.begin(), loads.end());
   model.nodeLoadCount = static_cast<int32_t>(model.nodeLoads.size());
   int result = -1;
-  std::string text = CaptureCards(model, [&] { result = WriteNodeForceCards(); });
+  std::string text = CaptureCards(model, [&](DeckContext& deck) { result = WriteNodeForceCards(deck); });
   EXPECT_EQ(result, model.nodeLoadCount);
   return text;
 }

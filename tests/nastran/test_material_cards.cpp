@@ -35,8 +35,8 @@ std::string Cards(std::initializer_list<MaterialRecord> materials, int* result =
   Model model;
   model.materials.assign(materials);
   model.materialCount = static_cast<int32_t>(model.materials.size());
-  return CaptureCards(model, [&] {
-    const int written = WriteMaterialCards();
+  return CaptureCards(model, [&](DeckContext& deck) {
+    const int written = WriteMaterialCards(deck);
     if (result != nullptr) *result = written;
   });
 }

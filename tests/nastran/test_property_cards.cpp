@@ -36,14 +36,18 @@ PropertyRecord Counting(int32_t id, int32_t materialId, int32_t typeCode, int co
   return property;
 }
 
-std::string Cards(std::vector<PropertyRecord> properties, int* result = nullptr) {
+std::string Cards(std::vector<PropertyRecord> properties, int* result = nullptr,
+                  DeckWarningCounts* warnings = nullptr) {
   Model model;
   model.properties.assign(properties.begin(), properties.end());
   model.propertyCount = static_cast<int32_t>(model.properties.size());
-  return CaptureCards(model, [&] {
-    const int written = WritePropertyCards();
-    if (result != nullptr) *result = written;
-  });
+  return CaptureCards(
+      model,
+      [&](DeckContext& deck) {
+        const int written = WritePropertyCards(deck);
+        if (result != nullptr) *result = written;
+      },
+      false, warnings);
 }
 
 TEST(PropertyCards, CodesWithoutACardWriteNothing) {
@@ -157,18 +161,18 @@ TEST(PropertyCards, SolidAndPlaneKeywords) {
 // A section type outside the table writes no card (it would give the solver
 // another section), and is counted for the deck's warning.
 TEST(PropertyCards, SectionTypesOfLibraryBeams) {
-  DeckWarnings = {};
+  DeckWarningCounts warnings;
   EXPECT_EQ(Cards({Property(40, 2, 1113, {0, 25, 0, 0, 0, 0, 1.5f, 2.5f}),
                    Property(41, 2, 1113, {0, 3}),
                    Property(42, 2, 1126, {0, 18, 0, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9}),
-                   Property(43, 2, 1113, {0, -1, 0, 0, 0, 0, 1})}),
+                   Property(43, 2, 1113, {0, -1, 0, 0, 0, 0, 1})},
+                  nullptr, &warnings),
             "PBARL, 41, 2, ,I,\n"
             "     ,\n"
             "PBEAML, 42, 2, ,HAT,\n"
             "     ,1.0000,2.0000,3.0000,4.0000,5.0000,6.0000,7.0000,8.0000,\n"
             "     ,9.0000,\n");
-  EXPECT_EQ(DeckWarnings.unknownSectionTypes, 2);
-  DeckWarnings = {};
+  EXPECT_EQ(warnings.unknownSectionTypes, 2);
 }
 
 TEST(PropertyCards, BarTakesSeventeenValuesWithAnEmptySixthField) {

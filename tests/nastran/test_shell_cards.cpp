@@ -16,10 +16,8 @@ using element_test::ElementModel;
 class ShellCards : public ::testing::Test {
  protected:
   void SetUp() override {
-    GeometryOnly = 0;
     deck.AddNodes(9, 11);  // positions 1..9 carry the numbers 11..19
   }
-  void TearDown() override { GeometryOnly = 0; }
   ElementModel deck;
 };
 
@@ -164,9 +162,7 @@ TEST_F(ShellCards, CardsHoldTheirNodesAndPropertyAsTheSolverReadsThem) {
   std::string expected;
   int32_t number = 0;
   for (const auto& row : rows) {
-    const std::size_t e = deck.AddElement(++number, row.shape, row.elementClass, {}, row.propertyId);
-    std::copy(row.slots.begin(), row.slots.end(), deck.model.elements[e].nodeIndexes);
-    deck.model.elements[e].nodeCount = static_cast<int32_t>(row.slots.size());
+    deck.AddElement(++number, row.shape, row.elementClass, row.slots, row.propertyId);
     expected += row.card;
   }
   deck.AddRecord(0, 45, {}, 7);
@@ -190,7 +186,7 @@ TEST_F(ShellCards, GeometryOnlyWritesNoPropertyAndNoData) {
   deck.AddRecord(3, 1011);
   deck.AddRecord(0, 11, {30.0f, 0.5f});
   deck.AddRecord(0, 45, {}, 7);
-  GeometryOnly = 1;
+  deck.geometryOnly = true;
   EXPECT_EQ(deck.WriteElements(),
             "CTRIA3, 1, 0, 11, 12, 13,\n"
             "CSHEAR, 2, 0, 11, 12, 13, 14,\n");

@@ -31,12 +31,9 @@ void AddElement(Model& model, int32_t number, int32_t shape, const std::vector<i
                 int32_t propertyId = 0) {
   ElementRecord element{};
   element.externalNumber = number;
-  element.shape = shape;
-  element.nodeCount = static_cast<int32_t>(slots.size());
+  element.shape = static_cast<int8_t>(shape);
   element.propertyId = propertyId;
-  for (std::size_t i = 0; i < slots.size(); ++i) element.nodeIndexes[i] = slots[i];
-  model.elements.push_back(element);
-  model.elementCount = static_cast<int32_t>(model.elements.size());
+  model.AddElement(element, slots);
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -214,7 +211,7 @@ TEST(ElementPackets, ModelIsNotChanged) {
   Model model = TwelveNodes();
   AddElement(model, 40, 2, {1, 2, 12, 0, 0});
   CapturePackets(WriteElementPackets, model);
-  EXPECT_EQ(model.elements[0].nodeIndexes[2], 12);
+  EXPECT_EQ(model.NodeSlot(model.elements[0], 2), 12);
 }
 
 }  // namespace

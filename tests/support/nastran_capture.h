@@ -9,20 +9,19 @@
 
 namespace testing_support {
 
-// Points the writer state at the model and a scratch file, runs the routine,
-// and returns the text written.
-inline std::string CaptureCards(Model& model, const std::function<void()>& routine) {
+// Makes a deck context for the model that writes to a scratch file (indexes
+// built as the deck driver builds them), runs the routine with it, and
+// returns the text written. Counts of warnings go to *warnings when given.
+inline std::string CaptureCards(Model& model, const std::function<void(DeckContext&)>& routine,
+                                bool geometryOnly = false, DeckWarningCounts* warnings = nullptr) {
   ScratchDir scratch;
   const std::string path = scratch / "cards.txt";
   OutputFile file;
   if (!file.Open(path)) throw std::runtime_error(file.Error());
-  OutputFile* previousStream = OutputStream;
-  Model* previousModel = CurrentModel;
-  OutputStream = &file;
-  CurrentModel = &model;
-  routine();
-  OutputStream = previousStream;
-  CurrentModel = previousModel;
+  DeckContext deck(file, model, geometryOnly);
+  deck.indexes.Build(model, geometryOnly);
+  routine(deck);
+  if (warnings != nullptr) *warnings = deck.warnings;
   if (!file.Close()) throw std::runtime_error(file.Error());
   return ReadWholeFile(path);
 }
