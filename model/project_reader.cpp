@@ -18,13 +18,14 @@ float FloatAt(const LargeArray<int32_t>& words, std::size_t at) {
 }
 
 void FillNodes(const ProjectTables& tables, int32_t count, Model& model) {
+  // Each record is written once, in order (no zero fill first).
+  model.nodes.clear();
   model.nodes.reserve(static_cast<std::size_t>(count));
   PrefaultCapacity(model.nodes);
-  model.nodes.assign(static_cast<std::size_t>(count), NodeRecord{});
   model.nodeNumbersNonSequential = false;
   for (int32_t i = 1; i <= count; ++i) {
     const std::size_t slot = static_cast<std::size_t>(i);
-    NodeRecord& node = model.nodes[slot - 1];
+    NodeRecord& node = model.nodes.emplace_back();
     node.externalNumber = tables.nodeNumbers[slot];
     if (node.externalNumber != i) model.nodeNumbersNonSequential = true;
     std::memcpy(node.coordinates, &tables.coordinates[3 * slot], sizeof node.coordinates);

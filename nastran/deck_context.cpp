@@ -6,6 +6,11 @@
 
 namespace {
 
+// Bars and beams (110 to 129) and gaps given by a vector (130) look nodes
+// up by number.
+constexpr int32_t kFirstNodeLookupClass = 110;
+constexpr int32_t kLastNodeLookupClass = 130;
+
 uint64_t RecordKey(int32_t typeCode, int32_t id) {
   return (static_cast<uint64_t>(static_cast<uint32_t>(typeCode)) << 32) | static_cast<uint32_t>(id);
 }
@@ -33,15 +38,30 @@ std::vector<KeyedPosition> SortedIndex(const LargeArray<Record>& records, std::s
   return index;
 }
 
+// Whether some element is written as a bar, beam or gap: a line or point
+// element of the classes 110 to 130.
+bool HasNodeLookups(const Model& model) {
+  const std::size_t count = UsableCount(model.elementCount, model.elements);
+  for (std::size_t j = 0; j < count; ++j) {
+    const ElementRecord& element = model.elements[j];
+    if (element.shape <= 2 && element.elementClass >= kFirstNodeLookupClass &&
+        element.elementClass <= kLastNodeLookupClass)
+      return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 void DeckIndexes::Build(const Model& model, bool geometryOnly) {
   records_ = SortedIndex(model.properties, geometryOnly ? 0 : UsableCount(model.propertyCount, model.properties),
                          [](const PropertyRecord& record) { return RecordKey(record.typeCode, record.id); });
-  // With every node at the position its number gives, the direct look-up
-  // answers every number there is.
+  // Nodes are looked up by number only for bars, beams and gaps (their
+  // offsets and the displacement frames of their grids); with every node at
+  // the position its number gives, the direct look-up answers every number
+  // there is.
   nodes_.clear();
-  if (model.nodeNumbersNonSequential) {
+  if (model.nodeNumbersNonSequential && HasNodeLookups(model)) {
     nodes_ = SortedIndex(model.nodes, UsableCount(model.nodeCount, model.nodes),
                          [](const NodeRecord& node) { return SignedKey(node.externalNumber); });
   }
