@@ -251,6 +251,10 @@ ConsoleSession::ConsoleSession() : state_(std::make_unique<State>()) {
   if (GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode)) {
     state_->outputCodePage = GetConsoleOutputCP();
     SetConsoleOutputCP(CP_UTF8);
+    // The C runtime writes an unbuffered console byte by byte, which splits
+    // the UTF-8 sequences; buffered, the text goes out at each flush (the
+    // front end flushes before it reads, and at the end).
+    std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
   }
   const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
   if (GetConsoleMode(input, &mode)) {
