@@ -350,10 +350,6 @@ int CreateForWriting(const std::string& path) {
 
 long long WriteSome(int descriptor, const char* at, std::size_t bytes) { return ::write(descriptor, at, bytes); }
 
-// Hands a written range to the disk without waiting for it. Replacing an
-// existing file makes ext4 write all of the new file's data at the rename;
-// begun early, that work runs beside the formatting. Advice only: a failure
-// changes nothing.
 void StartWriteback(int descriptor, uint64_t offset, uint64_t bytes) {
   sync_file_range(descriptor, static_cast<off_t>(offset), static_cast<off_t>(bytes), SYNC_FILE_RANGE_WRITE);
 }
