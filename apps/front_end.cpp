@@ -5,6 +5,7 @@
 #include <iostream>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "model/console.h"
 #include "model/project_reader.h"
@@ -33,12 +34,12 @@ int Fail(const char* formatName) {
 
 // The conversion itself; `task` names what it is doing, for the report of an
 // exception that ends it.
-int Convert(int argc, char** argv, const char* formatName, ModelWriter writer, std::string& task) {
+int Convert(const std::vector<std::string>& args, const char* formatName, ModelWriter writer, std::string& task) {
   Model model;
 
   std::string title;
-  if (argc > 1) {
-    title = argv[1];
+  if (args.size() > 1) {
+    title = args[1];
   } else {
     ConsoleWrite("filetitel of the project ? \n");
     std::fflush(stdout);
@@ -50,8 +51,8 @@ int Convert(int argc, char** argv, const char* formatName, ModelWriter writer, s
   if (ProjectReader(title, model) != 0) return Fail(formatName);
 
   std::string output;
-  if (argc > 2) {
-    output = argv[2];
+  if (args.size() > 2) {
+    output = args[2];
   } else {
     ConsolePrint("\nfiletitel %s-file ? \n", formatName);
     std::fflush(stdout);
@@ -81,14 +82,14 @@ int Convert(int argc, char** argv, const char* formatName, ModelWriter writer, s
 // An exception (running out of memory above all) ends the run like any other
 // failure, with one line naming the task it stopped; unwinding has removed an
 // unfinished output file and the model by then.
-int RunFrontEnd(int argc, char** argv, const char* formatName, ModelWriter writer) {
+int RunFrontEnd(const std::vector<std::string>& args, const char* formatName, ModelWriter writer) {
   std::string task = "convert the project";
   auto abandon = [&](const char* cause) {
     ConsolePrint("\n*** cannot %s: %s\n", task.c_str(), cause);
     return Fail(formatName);
   };
   try {
-    return Convert(argc, argv, formatName, writer, task);
+    return Convert(args, formatName, writer, task);
   } catch (const std::bad_alloc&) {
     return abandon("out of memory");
   } catch (const std::exception& error) {

@@ -4,12 +4,14 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/model.h"
 
 // Writes the model; 0 on success, 1 on failure (after its own message).
 using ModelWriter = int (*)(std::string& outputPath, Model& model, std::string& title);
 
+// args: the command line, the program's name first (platform::Arguments).
 // formatName names the output format in the prompts and result lines
 // ("NASTRAN", "PATRAN"). Returns the exit code.
-int RunFrontEnd(int argc, char** argv, const char* formatName, ModelWriter writer);
+int RunFrontEnd(const std::vector<std::string>& args, const char* formatName, ModelWriter writer);

@@ -1,6 +1,7 @@
 // pelmor: writes a PATRAN neutral file from a finite-element project.
 #include "apps/front_end.h"
 #include "apps/usage.h"
+#include "model/platform.h"
 #include "patran/neutral_file_writer.h"
 
 namespace {
@@ -14,6 +15,8 @@ constexpr ProgramText kProgram{"pelmor", "Writes OUTPUT, a PATRAN neutral file,\
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (const std::optional<int> exitCode = AnswerHelpOrVersion(argc, argv, kProgram)) return *exitCode;
-  return RunFrontEnd(argc, argv, "PATRAN", WriteNeutralFile);
+  const platform::ConsoleSession console;
+  const std::vector<std::string> args = platform::Arguments(argc, argv);
+  if (const std::optional<int> exitCode = AnswerHelpOrVersion(args, kProgram)) return *exitCode;
+  return RunFrontEnd(args, "PATRAN", WriteNeutralFile);
 }

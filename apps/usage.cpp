@@ -1,7 +1,8 @@
 #include "apps/usage.h"
 
 #include <cstdio>
-#include <cstring>
+
+#include "model/platform.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ void PrintUsage(const ProgramText& program) {
       "Before it ends, the program waits for an integer on standard input; the end\n"
       "of input also ends it, so that\n",
       stdout);
-  std::printf("    %s p %s </dev/null\n", program.name, program.outputName);
+  std::printf("    %s p %s <%s\n", program.name, program.outputName, platform::kNullDevice);
   std::fputs(
       "suits scripts.\n"
       "\n"
@@ -26,17 +27,21 @@ void PrintUsage(const ProgramText& program) {
       "since 1970-01-01 00:00:00 UTC, is written as the date instead of the\n"
       "current time.\n",
       stdout);
-  std::printf("\nThe manual page (man %s) says more.\n", program.name);
+  if (platform::kHasManualPages) {
+    std::printf("\nThe manual page (man %s) says more.\n", program.name);
+  } else {
+    std::fputs("\nREADME.md beside the program says more.\n", stdout);
+  }
 }
 
 }  // namespace
 
-std::optional<int> AnswerHelpOrVersion(int argc, char** argv, const ProgramText& program) {
-  if (argc != 2) return std::nullopt;
-  const char* word = argv[1];
-  if (std::strcmp(word, "-h") == 0 || std::strcmp(word, "--help") == 0) {
+std::optional<int> AnswerHelpOrVersion(const std::vector<std::string>& args, const ProgramText& program) {
+  if (args.size() != 2) return std::nullopt;
+  const std::string& word = args[1];
+  if (word == "-h" || word == "--help") {
     PrintUsage(program);
-  } else if (std::strcmp(word, "--version") == 0) {
+  } else if (word == "--version") {
     std::printf("%s %s\n", program.name, FEM_VERSION);
   } else {
     return std::nullopt;

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <optional>
+#include <string>
+#include <vector>
 
 struct ProgramText {
   const char* name;        // "vardex"
@@ -14,4 +16,4 @@ struct ProgramText {
 // Prints the usage text or the version line to standard output and returns
 // the exit code (0, or 1 when standard output cannot be written); nothing
 // (std::nullopt) for every other command line, which goes to the front end.
-std::optional<int> AnswerHelpOrVersion(int argc, char** argv, const ProgramText& program);
+std::optional<int> AnswerHelpOrVersion(const std::vector<std::string>& args, const ProgramText& program);

@@ -2,6 +2,7 @@
 // finite-element project.
 #include "apps/front_end.h"
 #include "apps/usage.h"
+#include "model/platform.h"
 #include "nastran/bulk_data_writer.h"
 
 namespace {
@@ -16,6 +17,8 @@ constexpr ProgramText kProgram{
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (const std::optional<int> exitCode = AnswerHelpOrVersion(argc, argv, kProgram)) return *exitCode;
-  return RunFrontEnd(argc, argv, "NASTRAN", WriteDeck);
+  const platform::ConsoleSession console;
+  const std::vector<std::string> args = platform::Arguments(argc, argv);
+  if (const std::optional<int> exitCode = AnswerHelpOrVersion(args, kProgram)) return *exitCode;
+  return RunFrontEnd(args, "NASTRAN", WriteDeck);
 }

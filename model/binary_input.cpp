@@ -1,19 +1,11 @@
 #include "model/binary_input.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include "model/platform.h"
 
 bool BinaryInput::Open(const std::string& path) {
-  file_.reset(std::fopen(path.c_str(), "rb"));
+  file_.reset(platform::OpenForReading(path));
   if (!file_) return false;
-  struct stat status {};
-  // Only a regular file has a length to trust; anything else (a device, a
-  // pipe) yields at most what a header read finds.
-  if (fstat(fileno(file_.get()), &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0) {
-    length_ = static_cast<uint64_t>(status.st_size);
-  }
+  length_ = platform::RegularFileLength(file_.get());
   position_ = 0;
   return true;
 }
@@ -34,20 +26,11 @@ bool BinaryInput::Skip(uint64_t count, uint64_t unit) {
   if (!Fits(count, unit)) return false;
   const uint64_t bytes = count * unit;
   if (bytes == 0) return true;
-  if (fseeko(file_.get(), static_cast<off_t>(position_ + bytes), SEEK_SET) != 0) return false;
+  if (!platform::SeekTo(file_.get(), position_ + bytes)) return false;
   position_ += bytes;
   return true;
 }
 
 bool BinaryInput::ReadAt(uint64_t offset, void* into, std::size_t bytes) const {
-  auto* at = static_cast<char*>(into);
-  while (bytes > 0) {
-    const ssize_t got = pread(fileno(file_.get()), at, bytes, static_cast<off_t>(offset));
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) return false;
-    at += got;
-    offset += static_cast<uint64_t>(got);
-    bytes -= static_cast<std::size_t>(got);
-  }
-  return true;
+  return platform::ReadAt(file_.get(), offset, into, bytes);
 }

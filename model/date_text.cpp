@@ -1,6 +1,7 @@
 #include "model/date_text.h"
 
 #include <charconv>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 
@@ -17,29 +18,35 @@ void PutTwoDigits(std::string& out, int value) {
 
 }  // namespace
 
+// The calendar of the C++ library rather than the C runtime's gmtime, so that
+// the text is the same on every system (dates before 1970 included).
 std::string DateText(std::time_t moment) {
-  std::tm parts{};
-  if (gmtime_r(&moment, &parts) == nullptr) {
-    moment = 0;
-    gmtime_r(&moment, &parts);
-  }
+  using namespace std::chrono;
+  constexpr sys_days kFirstDay{year::min() / January / 1};
+  constexpr sys_days kLastDay{year::max() / December / 31};
+  sys_seconds time{seconds{moment}};
+  if (time < kFirstDay || time >= kLastDay + days{1}) time = sys_seconds{};  // beyond the calendar: the epoch
+  const sys_days day = floor<days>(time);
+  const year_month_day date{day};
+  const hh_mm_ss<seconds> clock{time - day};
+
   std::string text;
   text.reserve(32);
-  text += kDayNames[parts.tm_wday % 7];
+  text += kDayNames[weekday{day}.c_encoding()];
   text += ' ';
-  text += kMonthNames[parts.tm_mon % 12];
+  text += kMonthNames[unsigned{date.month()} - 1];
   text += ' ';
-  PutTwoDigits(text, parts.tm_mday);
+  PutTwoDigits(text, static_cast<int>(unsigned{date.day()}));
   text += ' ';
-  PutTwoDigits(text, parts.tm_hour);
+  PutTwoDigits(text, static_cast<int>(clock.hours().count()));
   text += ':';
-  PutTwoDigits(text, parts.tm_min);
+  PutTwoDigits(text, static_cast<int>(clock.minutes().count()));
   text += ':';
-  PutTwoDigits(text, parts.tm_sec);
+  PutTwoDigits(text, static_cast<int>(clock.seconds().count()));
   text += ' ';
-  char year[16];
-  const auto result = std::to_chars(year, year + sizeof year, 1900LL + parts.tm_year);
-  text.append(year, result.ptr);
+  char digits[16];
+  const auto result = std::to_chars(digits, digits + sizeof digits, int{date.year()});
+  text.append(digits, result.ptr);
   return text;
 }
 

@@ -16,8 +16,11 @@ namespace large_array {
 
 // Arrays from this size on are mapped on their own. Under AddressSanitizer
 // every array comes from the heap, where reads past its end are caught and
-// its size is counted.
-#if defined(__SANITIZE_ADDRESS__)
+// its size is counted. So it does on Windows, whose heap takes large blocks
+// straight from the system's virtual memory (the huge-page mapping is Linux's).
+#if defined(_WIN32)
+#define LARGE_ARRAY_HEAP_ONLY 1
+#elif defined(__SANITIZE_ADDRESS__)
 #define LARGE_ARRAY_HEAP_ONLY 1
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -25,8 +28,10 @@ namespace large_array {
 #endif
 #endif
 #ifdef LARGE_ARRAY_HEAP_ONLY
+inline constexpr bool kHeapOnly = true;
 inline constexpr std::size_t kMappedBytes = static_cast<std::size_t>(-1);
 #else
+inline constexpr bool kHeapOnly = false;
 inline constexpr std::size_t kMappedBytes = std::size_t{4} << 20;
 #endif
 
@@ -59,17 +64,21 @@ struct LargeArrayAllocator {
   T* allocate(std::size_t n) {
     if (n > static_cast<std::size_t>(-1) / sizeof(T)) throw std::bad_array_new_length();
     const std::size_t bytes = n * sizeof(T);
-    if (bytes < large_array::kMappedBytes) return static_cast<T*>(::operator new(bytes));
-    return static_cast<T*>(large_array::Map(large_array::MappedSize(bytes)));
+    if constexpr (!large_array::kHeapOnly) {
+      if (bytes >= large_array::kMappedBytes) return static_cast<T*>(large_array::Map(large_array::MappedSize(bytes)));
+    }
+    return static_cast<T*>(::operator new(bytes));
   }
 
   void deallocate(T* at, std::size_t n) noexcept {
     const std::size_t bytes = n * sizeof(T);
-    if (bytes < large_array::kMappedBytes) {
-      ::operator delete(at);
-    } else {
-      large_array::Unmap(at, large_array::MappedSize(bytes));
+    if constexpr (!large_array::kHeapOnly) {
+      if (bytes >= large_array::kMappedBytes) {
+        large_array::Unmap(at, large_array::MappedSize(bytes));
+        return;
+      }
     }
+    ::operator delete(at);
   }
 
   template <typename U>
@@ -86,5 +95,5 @@ using LargeArray = std::vector<T, LargeArrayAllocator<T>>;
 // large_array::Prefault): for arrays reserved at their final size.
 template <typename T>
 void PrefaultCapacity(LargeArray<T>& array) {
-  large_array::Prefault(array.data(), array.capacity() * sizeof(T));
+  if constexpr (!large_array::kHeapOnly) large_array::Prefault(array.data(), array.capacity() * sizeof(T));
 }

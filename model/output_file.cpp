@@ -1,16 +1,11 @@
 #include "model/output_file.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <system_error>
-#include <vector>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "model/platform.h"
 
 #include "model/console.h"
 
@@ -35,60 +30,26 @@ bool OutputFile::Open(const std::string& path) {
   Discard();
   error_.clear();
   path_ = path;
-  target_ = path;
   tempPath_.clear();
   filling_ = 0;
   written_ = 0;
   writebackStart_ = 0;
   StartFilling(buffers_[0].get());
 
-  struct stat info {};
-  bool replaceable = false;
-  mode_t mode = 0;
-  if (lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
-    // Replace the file the link names, not the link itself.
-    if (stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
-      char resolved[PATH_MAX];
-      if (realpath(path.c_str(), resolved) != nullptr) {
-        target_ = resolved;
-        replaceable = true;
-        mode = info.st_mode & 07777;
-      }
-    }
-  } else if (lstat(path.c_str(), &info) == 0) {
-    replaceable = S_ISREG(info.st_mode);
-    mode = info.st_mode & 07777;
-  } else if (errno == ENOENT) {
-    replaceable = true;
-    const mode_t mask = umask(0);
-    umask(mask);
-    mode = 0666 & ~mask;
-  }
-
-  if (replaceable) {
-    std::string pattern = target_ + ".tmpXXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    fd_ = mkstemp(name.data());
-    if (fd_ < 0) {
-      Fail("create", path, errno);
-      return false;
-    }
-    tempPath_ = name.data();
-    fchmod(fd_, mode);
-  } else {
-    fd_ = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd_ < 0) {
-      Fail("create", path, errno);
-      return false;
-    }
+  const platform::OutputPlan plan = platform::PlanOutput(path);
+  target_ = plan.target;
+  fd_ = plan.throughTemporary ? platform::CreateTemporaryBeside(target_, plan.mode, tempPath_)
+                              : platform::CreateForWriting(path);
+  if (fd_ < 0) {
+    Fail("create", path, errno);
+    return false;
   }
   return true;
 }
 
 bool OutputFile::WriteAll(const char* at, std::size_t size) {
   while (size > 0) {
-    const ssize_t written = ::write(fd_, at, size);
+    const long long written = platform::WriteSome(fd_, at, size);
     if (written < 0) {
       if (errno == EINTR) continue;
       Fail("write", path_, errno);
@@ -103,13 +64,13 @@ bool OutputFile::WriteAll(const char* at, std::size_t size) {
 // Hands what has been written so far to the disk in steps, without waiting
 // for it. Replacing an existing file makes ext4 write all of the new file's
 // data at the rename; begun here, that work runs beside the formatting and
-// little is left for the rename. Advice only: a failure changes nothing.
+// little is left for the rename. Advice only: a failure changes nothing, and
+// systems other than Linux skip it.
 void OutputFile::StartWriteback(std::size_t size) {
   if (tempPath_.empty()) return;
   written_ += size;
   if (written_ - writebackStart_ < kWritebackStep) return;
-  sync_file_range(fd_, static_cast<off_t>(writebackStart_), static_cast<off_t>(written_ - writebackStart_),
-                  SYNC_FILE_RANGE_WRITE);
+  platform::StartWriteback(fd_, writebackStart_, written_ - writebackStart_);
   writebackStart_ = written_;
 }
 
@@ -197,13 +158,13 @@ bool OutputFile::Close() {
     if (error_.empty()) WriteAll(filled, static_cast<std::size_t>(next_ - filled));
     StartFilling(filled);
   }
-  if (::close(fd_) != 0) Fail("close", path_, errno);
+  if (platform::Close(fd_) != 0) Fail("close", path_, errno);
   fd_ = -1;
   if (!tempPath_.empty()) {
-    if (error_.empty() && std::rename(tempPath_.c_str(), target_.c_str()) != 0) {
+    if (error_.empty() && !platform::MoveIntoPlace(tempPath_, target_)) {
       Fail("rename the finished file to", path_, errno);
     }
-    if (!error_.empty()) ::unlink(tempPath_.c_str());
+    if (!error_.empty()) platform::RemoveFile(tempPath_);
     tempPath_.clear();
   }
   return error_.empty();
@@ -212,11 +173,11 @@ bool OutputFile::Close() {
 void OutputFile::Discard() {
   StopWriter();
   if (fd_ >= 0) {
-    ::close(fd_);
+    platform::Close(fd_);
     fd_ = -1;
   }
   if (!tempPath_.empty()) {
-    ::unlink(tempPath_.c_str());
+    platform::RemoveFile(tempPath_);
     tempPath_.clear();
   }
   filling_ = 0;

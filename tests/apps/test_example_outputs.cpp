@@ -2,15 +2,16 @@
 // expected deck and neutral file (date fixed through SOURCE_DATE_EPOCH).
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "tests/support/run_program.h"
 #include "tests/support/test_support.h"
 
 using testing_support::ReadWholeFile;
+using testing_support::RunProgram;
+using testing_support::RunResult;
 using testing_support::ScratchDir;
 
 namespace {
@@ -23,15 +24,10 @@ std::string Convert(const char* program, const std::string& outputName) {
     std::filesystem::copy_file(std::string(EXAMPLES_DIR) + "/bracket" + extension,
                                dir / (std::string("bracket") + extension));
   }
-  std::string command = "cd '";
-  command += dir.Path().string();
-  command += "' && echo 0 | SOURCE_DATE_EPOCH=1796601600 '";
-  command += program;
-  command += "' bracket ";
-  command += outputName;
-  command += " >console.txt";
-  const int status = std::system(command.c_str());
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << ReadWholeFile(dir / "console.txt");
+  setenv("SOURCE_DATE_EPOCH", "1796601600", 1);
+  const RunResult run = RunProgram(dir, program, {"bracket", outputName}, "0\n");
+  unsetenv("SOURCE_DATE_EPOCH");
+  EXPECT_EQ(run.exitCode, 0) << run.output;
   return ReadWholeFile(dir / outputName);
 }
 
@@ -45,12 +41,8 @@ TEST(ExampleProject, NeutralFileMatchesTheExpectedText) {
 
 TEST(ExampleProject, ShippedFilesAreWhatTheGeneratorWrites) {
   ScratchDir dir;
-  std::string command = "'";
-  command += MAKE_EXAMPLE_BINARY;
-  command += "' '";
-  command += dir.Path().string();
-  command += "' >/dev/null";
-  ASSERT_EQ(std::system(command.c_str()), 0);
+  const RunResult run = RunProgram(dir, MAKE_EXAMPLE_BINARY, {dir.Path().string()}, "");
+  ASSERT_EQ(run.exitCode, 0) << run.output;
   for (const char* extension : {".fes", ".lqd"}) {
     EXPECT_EQ(ReadWholeFile(dir / (std::string("bracket") + extension)),
               ReadWholeFile(std::string(EXAMPLES_DIR) + "/bracket" + extension))

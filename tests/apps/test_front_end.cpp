@@ -2,8 +2,6 @@
 // input, result lines, closing prompt and exit codes.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -11,52 +9,18 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/run_program.h"
 #include "tests/support/test_support.h"
 #include "tools/fixture_writer.h"
 
 using testing_support::FileExists;
+using testing_support::kHasShellLimits;
 using testing_support::ReadWholeFile;
+using testing_support::RunProgram;
+using testing_support::RunResult;
 using testing_support::ScratchDir;
 
 namespace {
-
-struct RunResult {
-  int exitCode;
-  std::string output;
-};
-
-std::string Quote(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) {
-    if (c == '\'') quoted += "'\\''";
-    else quoted += c;
-  }
-  return quoted + "'";
-}
-
-// Runs the program in the folder with the arguments and the given standard
-// input; shellPrefix may set limits first.
-RunResult RunProgram(const ScratchDir& dir, const std::string& program, const std::vector<std::string>& args,
-                     const std::string& input, const std::string& shellPrefix = "") {
-  fixture::WriteBytes(dir / "stdin.txt", std::vector<char>(input.begin(), input.end()));
-  std::string command = "cd ";
-  command += Quote(dir.Path().string());
-  command += " && ";
-  command += shellPrefix;
-  command += Quote(program);
-  for (const std::string& arg : args) {
-    command += ' ';
-    command += Quote(arg);
-  }
-  command += " <stdin.txt >stdout.txt 2>&1";
-  std::string shell = "/bin/sh -c ";
-  shell += Quote(command);
-  const int status = std::system(shell.c_str());
-  RunResult result{};
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  result.output = ReadWholeFile(dir / "stdout.txt");
-  return result;
-}
 
 // A plate of two quadrilaterals on six nodes.
 void WritePlate(const std::string& title) {
@@ -181,6 +145,7 @@ TEST_P(FrontEnd, OutputInAMissingFolderFails) {
 // A write that fails, in the last buffer or in one that the writing thread
 // writes while the program formats the next, ends with one message and exit 1.
 TEST_P(FrontEnd, WriteErrorKeepsTheEarlierFile) {
+  if (!kHasShellLimits) GTEST_SKIP() << "limits the file size with the POSIX shell's ulimit";
   // Files may not grow beyond the limit (in KiB); the signal is ignored so
   // that the write itself fails, as on a full disk.
   for (const auto& [side, limit] : {std::pair{20, "1"}, std::pair{300, "2048"}}) {
@@ -200,6 +165,7 @@ TEST_P(FrontEnd, WriteErrorKeepsTheEarlierFile) {
 }
 
 TEST_P(FrontEnd, FullDeviceIsAFailure) {
+  if (!FileExists("/dev/full")) GTEST_SKIP() << "needs the device /dev/full, which only POSIX systems have";
   ScratchDir dir;
   WriteLargerPlate(dir / "plate");
   const RunResult run = RunProgram(dir, GetParam().path, {"plate", "/dev/full"}, "");
@@ -269,6 +235,7 @@ constexpr bool kAddressSanitizer = false;
 
 TEST_P(FrontEnd, ExceptionInTheWriterEndsTheRunWithoutAFile) {
   if (kAddressSanitizer) GTEST_SKIP() << "AddressSanitizer reserves more address space than any limit would leave";
+  if (!kHasShellLimits) GTEST_SKIP() << "limits the address space with the POSIX shell's ulimit";
   ScratchDir dir;
   WriteManyLoadSets(dir / "sets");
   auto runWithin = [&](long kib) {

@@ -2,9 +2,6 @@
 // when the path is not a regular file, and the date text.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <charconv>
 #include <cstdint>
 #include <cstdlib>
@@ -14,6 +11,7 @@
 #include "model/date_text.h"
 #include "model/decimal_text.h"
 #include "model/output_file.h"
+#include "model/platform.h"
 #include "tests/support/test_support.h"
 #include "tools/fixture_writer.h"
 
@@ -21,6 +19,12 @@ using testing_support::ReadWholeFile;
 using testing_support::ScratchDir;
 
 namespace {
+
+#ifdef _WIN32
+constexpr bool kPosixFiles = false;
+#else
+constexpr bool kPosixFiles = true;
+#endif
 
 int FilesIn(const ScratchDir& dir) {
   int count = 0;
@@ -71,23 +75,59 @@ TEST(OutputFile, LargeOutputCrossesTheBufferIntact) {
   EXPECT_EQ(ReadWholeFile(dir / "big.txt"), expected);
 }
 
+// The replacement that Windows' rename would refuse: an earlier file is
+// replaced only at the close, by the complete new one.
+TEST(OutputFile, ReplacesAnEarlierFileAtTheClose) {
+  ScratchDir dir;
+  fixture::WriteBytes(dir / "deck.bdf", {'o', 'l', 'd'});
+  OutputFile file;
+  ASSERT_TRUE(file.Open(dir / "deck.bdf"));
+  file.Write("new text");
+  file.Flush();
+  EXPECT_EQ(ReadWholeFile(dir / "deck.bdf"), "old");
+  ASSERT_TRUE(file.Close()) << file.Error();
+  EXPECT_EQ(ReadWholeFile(dir / "deck.bdf"), "new text");
+  EXPECT_EQ(FilesIn(dir), 1);
+}
+
+// When the finished file cannot take the target's place (here a folder has
+// taken it meanwhile), the close fails, the target stays as it was and the
+// temporary file goes.
+TEST(OutputFile, FailedReplacementKeepsTheTargetAndRemovesTheTemporaryFile) {
+  ScratchDir dir;
+  fixture::WriteBytes(dir / "deck.bdf", {'o', 'l', 'd'});
+  OutputFile file;
+  ASSERT_TRUE(file.Open(dir / "deck.bdf"));
+  file.Write("new text");
+  std::filesystem::remove(dir / "deck.bdf");
+  std::filesystem::create_directory(dir / "deck.bdf");
+  fixture::WriteBytes(dir / "deck.bdf/inside", {'k'});
+  EXPECT_FALSE(file.Close());
+  EXPECT_EQ(file.Error().rfind("cannot rename the finished file to " + (dir / "deck.bdf") + ": ", 0), 0u)
+      << file.Error();
+  EXPECT_EQ(ReadWholeFile(dir / "deck.bdf/inside"), "k");
+  EXPECT_EQ(FilesIn(dir), 1);
+}
+
 TEST(OutputFile, KeepsTheModeOfAnEarlierFile) {
+  if (!kPosixFiles) GTEST_SKIP() << "permission bits are POSIX's";
+  using std::filesystem::perms;
   ScratchDir dir;
   fixture::WriteBytes(dir / "deck.bdf", {'o'});
-  ASSERT_EQ(chmod((dir / "deck.bdf").c_str(), 0640), 0);
+  std::filesystem::permissions(dir / "deck.bdf", perms::owner_read | perms::owner_write | perms::group_read);
   OutputFile file;
   ASSERT_TRUE(file.Open(dir / "deck.bdf"));
   file.Write("n");
   ASSERT_TRUE(file.Close());
-  struct stat info {};
-  ASSERT_EQ(stat((dir / "deck.bdf").c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0640u);
+  EXPECT_EQ(std::filesystem::status(dir / "deck.bdf").permissions() & perms::all,
+            perms::owner_read | perms::owner_write | perms::group_read);
 }
 
 TEST(OutputFile, ReplacesTheFileALinkNamesAndKeepsTheLink) {
+  if (!kPosixFiles) GTEST_SKIP() << "symbolic links are resolved on POSIX systems only";
   ScratchDir dir;
   fixture::WriteBytes(dir / "real.bdf", {'o'});
-  ASSERT_EQ(symlink("real.bdf", (dir / "link.bdf").c_str()), 0);
+  std::filesystem::create_symlink("real.bdf", dir / "link.bdf");
   OutputFile file;
   ASSERT_TRUE(file.Open(dir / "link.bdf"));
   file.Write("through the link");
@@ -104,6 +144,7 @@ TEST(OutputFile, CreationFailureSaysWhatFailed) {
 }
 
 TEST(OutputFile, WriteErrorOnADeviceIsReportedAtClose) {
+  if (!testing_support::FileExists("/dev/full")) GTEST_SKIP() << "needs the device /dev/full of POSIX systems";
   OutputFile file;
   ASSERT_TRUE(file.Open("/dev/full"));
   file.Write("text");
@@ -113,10 +154,12 @@ TEST(OutputFile, WriteErrorOnADeviceIsReportedAtClose) {
 
 TEST(OutputFile, NullDeviceIsWrittenDirectly) {
   OutputFile file;
-  ASSERT_TRUE(file.Open("/dev/null"));
+  ASSERT_TRUE(file.Open(platform::kNullDevice));
   file.Write("text");
-  EXPECT_TRUE(file.Close());
-  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+  EXPECT_TRUE(file.Close()) << file.Error();
+  if (kPosixFiles) {
+    EXPECT_TRUE(std::filesystem::is_character_file(platform::kNullDevice));
+  }
 }
 
 // The digit-pair writer must give to_chars' bytes for every length: all
@@ -147,6 +190,7 @@ TEST(DateText, FormatsUtcWithTwoDigitDay) {
   EXPECT_EQ(DateText(315626635), "Wed Jan 02 02:03:55 1980");
   EXPECT_EQ(DateText(0), "Thu Jan 01 00:00:00 1970");
   EXPECT_EQ(DateText(1796601600), "Mon Dec 07 00:00:00 2026");
+  EXPECT_EQ(DateText(-86399), "Wed Dec 31 00:00:01 1969");
 }
 
 TEST(DateText, SourceDateEpochReplacesTheClockOnlyWhenWhole) {

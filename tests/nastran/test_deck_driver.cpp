@@ -2,8 +2,10 @@
 // order, geometry-only and split decks, and the failure paths of the output.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/resource.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cmath>
@@ -383,9 +385,15 @@ TEST_F(DeckDriver, OutputThatCannotBeCreatedIsReported) {
             "\n*** cannot create " + path + ": No such file or directory\n");
 }
 
-// Limits the size of files this process writes, so that a write fails.
+// Limits the size of files this process writes, so that a write fails
+// (POSIX only: Windows has no such limit).
 class FileSizeLimit {
  public:
+#ifdef _WIN32
+  static constexpr bool kAvailable = false;
+  explicit FileSizeLimit(long long) {}
+#else
+  static constexpr bool kAvailable = true;
   explicit FileSizeLimit(rlim_t bytes) {
     getrlimit(RLIMIT_FSIZE, &saved_);
     previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
@@ -401,7 +409,18 @@ class FileSizeLimit {
  private:
   rlimit saved_{};
   void (*previousHandler_)(int) = nullptr;
+#endif
 };
+
+// Whether a folder's permission bits keep this process from writing in it:
+// on POSIX systems, unless it runs as root.
+bool FolderPermissionsBind() {
+#ifdef _WIN32
+  return false;
+#else
+  return geteuid() != 0;
+#endif
+}
 
 std::vector<std::string> FolderEntries(const ScratchDir& dir) {
   std::vector<std::string> names;
@@ -413,6 +432,7 @@ std::vector<std::string> FolderEntries(const ScratchDir& dir) {
 }
 
 TEST_F(DeckDriver, FailedWriteKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
+  if (!FileSizeLimit::kAvailable) GTEST_SKIP() << "limits the file size with setrlimit, which is POSIX's";
   const std::string path = dir / "deck.bdf";
   fixture::WriteBytes(path, {'e', 'a', 'r', 'l', 'i', 'e', 'r'});
   Model model;
@@ -435,7 +455,7 @@ TEST_F(DeckDriver, FailedWriteKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
 }
 
 TEST_F(DeckDriver, UnwritableFolderKeepsTheEarlierFile) {
-  if (geteuid() == 0) GTEST_SKIP() << "folder permissions do not bind root";
+  if (!FolderPermissionsBind()) GTEST_SKIP() << "folder permissions bind only on POSIX systems, and not root";
   const std::string path = dir / "deck.bdf";
   fixture::WriteBytes(path, {'o', 'l', 'd'});
   std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);

@@ -279,7 +279,7 @@ TEST_F(NeutralFileWriterTest, SideFileNotCreatable) {
 TEST_F(NeutralFileWriterTest, SplitRefusesAMainFileNamedLikeASideFile) {
   for (const char* name : {"wing.pprop", "wing.pload"}) {
     const std::string earlier = scratch / name;
-    std::ofstream(earlier) << "earlier\n";
+    std::ofstream(earlier, std::ios::binary) << "earlier\n";
     std::string path = earlier;
     EXPECT_EQ(Write(path, SmallModel(), "plate", 0, 1), 1) << name;
     EXPECT_EQ(printed, "\n*** cannot write the side files of " + earlier +

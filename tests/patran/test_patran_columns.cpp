@@ -23,7 +23,15 @@ using testing_support::CaptureOutput;
 std::string Printf(const char* format, double value) {
   char text[512];
   std::snprintf(text, sizeof text, format, value);
-  return text;
+  std::string result = text;
+  // glibc keeps the sign of a NaN ("-nan"), as the writers do on every
+  // system; the Windows C runtime drops it.
+  if (std::isnan(value) && std::signbit(value) && result.find('-') == std::string::npos) {
+    const std::size_t start = result.find_first_not_of(' ');
+    if (start > 0) result[start - 1] = '-';
+    else result.insert(0, "-");
+  }
+  return result;
 }
 
 // The field rule: the "%16.7f" or "%16.7g" text when it fits 16 columns, has a

@@ -1,15 +1,21 @@
-// Small helpers shared by the tests: scratch folders and whole-file reads.
+// Small helpers shared by the tests: scratch folders, whole-file reads, and
+// the environment's POSIX names on Windows.
 #pragma once
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 
-#include <unistd.h>
+#ifdef _WIN32
+// The C runtime's _putenv_s also sets the variable for programs started later.
+inline int setenv(const char* name, const char* value, int) { return _putenv_s(name, value); }
+inline int unsetenv(const char* name) { return _putenv_s(name, ""); }
+#endif
 
 namespace testing_support {
 
@@ -18,9 +24,16 @@ namespace testing_support {
 class ScratchDir {
  public:
   ScratchDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "femtestXXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create a scratch folder");
-    path_ = pattern;
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device seed;
+    std::mt19937 random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      std::string name = "femtest";
+      for (int i = 0; i < 8; ++i) name += kLetters[random() % (sizeof kLetters - 1)];
+      path_ = std::filesystem::temp_directory_path() / name;
+      if (std::filesystem::create_directory(path_)) return;
+    }
+    throw std::runtime_error("cannot create a scratch folder");
   }
   ~ScratchDir() {
     std::error_code ignored;
