@@ -79,19 +79,13 @@ int32_t ClampValueCount(int64_t count, int32_t most) {
 class LoadAssembly {
  public:
   LoadAssembly(Model& model, const LoadFileHeader& header, LoadFileBlocks& blocks)
-      : model_(model), h_(header), b_(blocks) {
-    if (model.nodeNumbersNonSequential) {
-      nodeNumbers_.assign(static_cast<std::size_t>(model.nodeCount) + 1, 0);
-      for (int32_t i = 0; i < model.nodeCount; ++i)
-        nodeNumbers_[static_cast<std::size_t>(i) + 1] = model.nodes[static_cast<std::size_t>(i)].externalNumber;
-    }
-    if (model.elementNumbersNonSequential) {
-      elementNumbers_.assign(static_cast<std::size_t>(model.elementCount) + 1, 0);
-      for (int32_t i = 0; i < model.elementCount; ++i)
-        elementNumbers_[static_cast<std::size_t>(i) + 1] =
-            model.elements[static_cast<std::size_t>(i)].externalNumber;
-    }
-  }
+      : model_(model),
+        h_(header),
+        b_(blocks),
+        nodeNumbers_(model.nodes.empty() ? nullptr : &model.nodes[0].externalNumber, sizeof(NodeRecord),
+                     static_cast<int32_t>(UsableCount(model.nodeCount, model.nodes))),
+        elementNumbers_(model.elements.empty() ? nullptr : &model.elements[0].externalNumber,
+                        sizeof(ElementRecord), static_cast<int32_t>(UsableCount(model.elementCount, model.elements))) {}
 
   void Run() {
     CheckDistributedLoads();
@@ -109,9 +103,9 @@ class LoadAssembly {
   std::span<const int32_t> MapSlice(const int32_t* entries, std::size_t count, bool nodes) {
     mapped_.assign(entries, entries + count);
     if (nodes && model_.nodeNumbersNonSequential) {
-      MapExternalNumbers(mapped_.data(), count, nodeNumbers_.data(), model_.nodeCount, &sortedNodes_);
+      MapExternalNumbers(mapped_.data(), count, nodeNumbers_, &sortedNodes_);
     } else if (!nodes && model_.elementNumbersNonSequential) {
-      MapExternalNumbers(mapped_.data(), count, elementNumbers_.data(), model_.elementCount, &sortedElements_);
+      MapExternalNumbers(mapped_.data(), count, elementNumbers_, &sortedElements_);
     }
     return mapped_;
   }
@@ -480,8 +474,8 @@ class LoadAssembly {
   int64_t unknownNodes_ = 0;
   int64_t unknownElements_ = 0;
   int64_t skipped_ = 0;
-  std::vector<int32_t> nodeNumbers_;     // external number of each node position (1-based)
-  std::vector<int32_t> elementNumbers_;  // the same for elements
+  NumberColumn nodeNumbers_;             // external number of each node position (1-based)
+  NumberColumn elementNumbers_;          // the same for elements
   SortedNumberTable sortedNodes_;        // built on first need, kept for the whole call
   SortedNumberTable sortedElements_;
   std::vector<int32_t> mapped_;          // the current slice, as positions

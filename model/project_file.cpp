@@ -13,8 +13,11 @@ uint64_t WithSlotZero(int32_t count) { return count > 0 ? static_cast<uint64_t>(
 
 bool ReadBody(BinaryInput& input, const ProjectHeader& header, ProjectTables& tables) {
   const uint64_t nodes = WithSlotZero(header.nodeCount);
-  if (!input.ReadBlock(tables.nodeNumbers, nodes)) return false;
-  if (!input.ReadBlock(tables.coordinates, nodes * 3)) return false;
+  tables.nodes.entries = nodes;
+  tables.nodes.numbersOffset = input.Position();
+  if (!input.Skip(nodes, 4)) return false;
+  tables.nodes.coordinatesOffset = input.Position();
+  if (!input.Skip(nodes * 3, 4)) return false;
 
   const bool hasElements = header.elementCount > 0 && header.entryWords > 0;
   const uint64_t entries = hasElements ? WithSlotZero(header.elementCount) : 0;
@@ -58,6 +61,14 @@ int ReadProjectFile(int mode, const std::string& fileName, ProjectHeader& header
     return -1;
   }
   return 1;
+}
+
+bool ReadNodeEntries(const ProjectTables& tables, uint64_t first, uint64_t count, int32_t* numbers,
+                     float* coordinates) {
+  const NodeTables& table = tables.nodes;
+  if (first > table.entries || count > table.entries - first) return false;
+  return tables.file.ReadAt(table.numbersOffset + 4 * first, numbers, static_cast<std::size_t>(4 * count)) &&
+         tables.file.ReadAt(table.coordinatesOffset + 12 * first, coordinates, static_cast<std::size_t>(12 * count));
 }
 
 bool ReadElementEntries(const ProjectTables& tables, uint64_t first, uint64_t count, int32_t* into) {

@@ -17,21 +17,38 @@ float FloatAt(const LargeArray<int32_t>& words, std::size_t at) {
   return value;
 }
 
-void FillNodes(const ProjectTables& tables, int32_t count, Model& model) {
+// Nodes read from the file at a time (about 256 KiB of numbers and
+// coordinates).
+constexpr std::size_t kNodesPerRun = 16384;
+
+// Fills the node records; false (with the read error of the file) when the
+// file no longer holds the node tables.
+bool FillNodes(const ProjectTables& tables, int32_t count, const std::string& fileName, Model& model) {
   // Each record is written once, in order (no zero fill first).
   model.nodes.clear();
   model.nodes.reserve(static_cast<std::size_t>(count));
   PrefaultCapacity(model.nodes);
   model.nodeNumbersNonSequential = false;
-  for (int32_t i = 1; i <= count; ++i) {
-    const std::size_t slot = static_cast<std::size_t>(i);
-    NodeRecord& node = model.nodes.emplace_back();
-    node.externalNumber = tables.nodeNumbers[slot];
-    if (node.externalNumber != i) model.nodeNumbersNonSequential = true;
-    std::memcpy(node.coordinates, &tables.coordinates[3 * slot], sizeof node.coordinates);
-    node.dofCount = 6;
-    node.nodeKind = 'G';
+  std::vector<int32_t> numbers(kNodesPerRun);
+  std::vector<float> coordinates(3 * kNodesPerRun);
+  for (int32_t first = 1; first <= count;) {
+    const std::size_t run = std::min(kNodesPerRun, static_cast<std::size_t>(count - first) + 1);
+    if (!ReadNodeEntries(tables, static_cast<uint64_t>(first), run, numbers.data(), coordinates.data())) {
+      ConsolePrint("error on reading the file\n  %s\n", fileName.c_str());
+      return false;
+    }
+    for (std::size_t k = 0; k < run; ++k) {
+      const int32_t i = first + static_cast<int32_t>(k);
+      NodeRecord& node = model.nodes.emplace_back();
+      node.externalNumber = numbers[k];
+      if (node.externalNumber != i) model.nodeNumbersNonSequential = true;
+      std::memcpy(node.coordinates, &coordinates[3 * k], sizeof node.coordinates);
+      node.dofCount = 6;
+      node.nodeKind = 'G';
+    }
+    first += static_cast<int32_t>(run);
   }
+  return true;
 }
 
 // Element entries read from the file at a time: about 256 KiB, at least one.
@@ -154,8 +171,7 @@ int ProjectReader(const std::string& title, Model& model, bool geometryOnly) {
   // file that changed between the two reads as a wrong one.
   if (header.nodeCount <= 0 || header.elementCount <= 0) return 1;
 
-  FillNodes(tables, header.nodeCount, model);
-  if (!FillElements(tables, header, fileName, model)) {
+  if (!FillNodes(tables, header.nodeCount, fileName, model) || !FillElements(tables, header, fileName, model)) {
     FreeModel(model);
     return 1;
   }

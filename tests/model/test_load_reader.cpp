@@ -95,21 +95,21 @@ TEST(MapExternalNumbers, MapsBySearchOnlyWhenNeeded) {
   const std::vector<int32_t> table = {0, 1, 2, 3};  // already positions
   std::vector<int32_t> list = {3, 1, 2};
   SortedNumberTable slot;
-  MapExternalNumbers(list.data(), list.size(), table.data(), 3, &slot);
+  MapExternalNumbers(list.data(), list.size(), NumberColumn::Table(table.data(), 3), &slot);
   EXPECT_EQ(list, (std::vector<int32_t>{3, 1, 2}));
-  EXPECT_TRUE(slot.empty());  // no table was needed
+  EXPECT_FALSE(slot.built);  // no table was needed
 
   const std::vector<int32_t> scattered = {0, INT_MAX, -5, 40, INT_MIN};
   list = {40, INT_MIN, 0, 41, INT_MAX, -5, 2};
-  MapExternalNumbers(list.data(), list.size(), scattered.data(), 4, nullptr);
+  MapExternalNumbers(list.data(), list.size(), NumberColumn::Table(scattered.data(), 4), nullptr);
   EXPECT_EQ(list, (std::vector<int32_t>{3, 4, 0, -1, 1, 2, -1}));
 
   // A leading entry that is its own position is looked up too once a later one is not.
   const std::vector<int32_t> mixed = {0, 1, 20};
   list = {1, 20};
-  MapExternalNumbers(list.data(), list.size(), mixed.data(), 2, &slot);
+  MapExternalNumbers(list.data(), list.size(), NumberColumn::Table(mixed.data(), 2), &slot);
   EXPECT_EQ(list, (std::vector<int32_t>{1, 2}));
-  EXPECT_FALSE(slot.empty());  // kept for later calls
+  EXPECT_TRUE(slot.built);  // kept for later calls
 }
 
 TEST(LoadReader, NodeLoadsTakeFramesScalesAndComponents) {

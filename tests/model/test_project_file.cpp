@@ -46,11 +46,14 @@ TEST(ReadProjectFile, ReadsEveryUsedBlockWithItsSlotZero) {
   EXPECT_EQ(header.nodeCount, 6);
   EXPECT_EQ(header.elementCount, 2);
   EXPECT_EQ(header.entryWords, 10);
-  ASSERT_EQ(tables.nodeNumbers.size(), 7u);
-  EXPECT_EQ(tables.nodeNumbers[1], 101);
-  EXPECT_EQ(tables.nodeNumbers[6], 106);
-  ASSERT_EQ(tables.coordinates.size(), 21u);
-  EXPECT_EQ(tables.coordinates[3 * 6], 5.0f);
+  ASSERT_EQ(tables.nodes.entries, 7u);
+  int32_t numbers[6];
+  float coordinates[18];
+  ASSERT_TRUE(ReadNodeEntries(tables, 1, 6, numbers, coordinates));
+  EXPECT_EQ(numbers[0], 101);
+  EXPECT_EQ(numbers[5], 106);
+  EXPECT_EQ(coordinates[3 * 5], 5.0f);
+  EXPECT_FALSE(ReadNodeEntries(tables, 2, 6, numbers, coordinates));  // past the table
   ASSERT_EQ(tables.elements.entries, 3u);
   int32_t entry[20];
   ASSERT_TRUE(ReadElementEntries(tables, 2, 1, entry));
