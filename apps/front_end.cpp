@@ -19,62 +19,63 @@ std::string ReadWord() {
   return word;
 }
 
-int Finish(int exitCode) {
-  ConsoleWrite("exit with input of any integer k = ? ");
+int Finish(Console& console, int exitCode) {
+  console.Write("exit with input of any integer k = ? ");
   std::fflush(stdout);
   int ignored = 0;
   std::cin >> ignored;  // waits for the user; any input or its end will do
   return exitCode;
 }
 
-int Fail(const char* formatName) {
-  ConsolePrint("\n***No %s file written\n", formatName);
-  return Finish(1);
+int Fail(Console& console, const char* formatName) {
+  console.Print("\n***No %s file written\n", formatName);
+  return Finish(console, 1);
 }
 
 // The conversion itself; `task` names what it is doing, for the report of an
 // exception that ends it.
-int Convert(const std::vector<std::string>& args, const char* formatName, ModelWriter writer, std::string& task) {
+int Convert(const std::vector<std::string>& args, const char* formatName, ModelWriter writer, std::string& task,
+            Console& console) {
   Model model;
 
   std::string title;
   if (args.size() > 1) {
     title = args[1];
   } else {
-    ConsoleWrite("filetitel of the project ? \n");
+    console.Write("filetitel of the project ? \n");
     std::fflush(stdout);
     title = ReadWord();
   }
-  if (title.size() < 2) return Fail(formatName);
+  if (title.size() < 2) return Fail(console, formatName);
 
   task = "read the project " + title;
-  if (ProjectReader(title, model) != 0) return Fail(formatName);
+  if (ProjectReader(title, model, console) != 0) return Fail(console, formatName);
 
   std::string output;
   if (args.size() > 2) {
     output = args[2];
   } else {
-    ConsolePrint("\nfiletitel %s-file ? \n", formatName);
+    console.Print("\nfiletitel %s-file ? \n", formatName);
     std::fflush(stdout);
     output = ReadWord();
   }
   if (output.size() < 2) {
     FreeModel(model);
-    return Fail(formatName);
+    return Fail(console, formatName);
   }
 
   // The writer may rename the output path (side files); report the name given.
   std::string written = output;
   task = "write " + output;
-  const int result = writer(written, model, title);
+  const int result = writer(written, model, title, console);
   FreeModel(model);
-  if (result != 0) return Fail(formatName);
+  if (result != 0) return Fail(console, formatName);
 
   // After a warning line that had to start a line of its own, the line end
   // that would separate this line from the text before is already written.
-  ConsolePrint(ConsoleLineEndAddedForWarning() ? "%s file written: %s\n\n" : "\n%s file written: %s\n\n", formatName,
+  console.Print(console.LineEndAddedForWarning() ? "%s file written: %s\n\n" : "\n%s file written: %s\n\n", formatName,
                output.c_str());
-  return Finish(0);
+  return Finish(console, 0);
 }
 
 }  // namespace
@@ -83,13 +84,14 @@ int Convert(const std::vector<std::string>& args, const char* formatName, ModelW
 // failure, with one line naming the task it stopped; unwinding has removed an
 // unfinished output file and the model by then.
 int RunFrontEnd(const std::vector<std::string>& args, const char* formatName, ModelWriter writer) {
+  Console console;
   std::string task = "convert the project";
   auto abandon = [&](const char* cause) {
-    ConsolePrint("\n*** cannot %s: %s\n", task.c_str(), cause);
-    return Fail(formatName);
+    console.Print("\n*** cannot %s: %s\n", task.c_str(), cause);
+    return Fail(console, formatName);
   };
   try {
-    return Convert(args, formatName, writer, task);
+    return Convert(args, formatName, writer, task, console);
   } catch (const std::bad_alloc&) {
     return abandon("out of memory");
   } catch (const std::exception& error) {

@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "model/console.h"
 #include "model/model.h"
 
-// Writes the model; 0 on success, 1 on failure (after its own message).
-using ModelWriter = int (*)(std::string& outputPath, Model& model, std::string& title);
+// Writes the model; 0 on success, 1 on failure (after its own message on the
+// console).
+using ModelWriter = int (*)(std::string& outputPath, Model& model, std::string& title, Console& console);
 
 // args: the command line, the program's name first (platform::Arguments).
 // formatName names the output format in the prompts and result lines

@@ -6,8 +6,8 @@
 
 namespace {
 
-int WriteNeutralFile(std::string& outputPath, Model& model, std::string& title) {
-  return NeutralFileWriter(outputPath, model, title, /*geometryOnly=*/0, /*split=*/0);
+int WriteNeutralFile(std::string& outputPath, Model& model, std::string& title, Console& console) {
+  return NeutralFileWriter(outputPath, model, title, /*geometryOnly=*/0, /*split=*/0, console);
 }
 
 constexpr ProgramText kProgram{"pelmor", "Writes OUTPUT, a PATRAN neutral file,\n", "out.nf"};

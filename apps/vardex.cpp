@@ -7,8 +7,8 @@
 
 namespace {
 
-int WriteDeck(std::string& outputPath, Model& model, std::string& title) {
-  return BulkDataWriter(outputPath, model, title, /*geometryOnly=*/0, /*split=*/0, /*writeConstraints=*/1);
+int WriteDeck(std::string& outputPath, Model& model, std::string& title, Console& console) {
+  return BulkDataWriter(outputPath, model, title, /*geometryOnly=*/0, /*split=*/0, /*writeConstraints=*/1, console);
 }
 
 constexpr ProgramText kProgram{

@@ -99,7 +99,8 @@ void RunProject(std::size_t lqdBytes) {
   std::size_t records = 0;
   {
     Model model;
-    if (ProjectReader(ScratchPath("job"), model) == 0) {
+    Console console;
+    if (ProjectReader(ScratchPath("job"), model, console) == 0) {
       // Records come from list entries (4 bytes each, shared by a small
       // allowance) or from node sets (definitions x elements x 6 faces).
       const std::size_t words = lqdBytes / 4;
@@ -112,10 +113,10 @@ void RunProject(std::size_t lqdBytes) {
       Model deckModel = model;  // the deck writer changes the model it writes
       std::string deck = ScratchPath("job.bdf");
       std::string title = "job";
-      BulkDataWriter(deck, deckModel, title, 0, 0, 1);
+      BulkDataWriter(deck, deckModel, title, 0, 0, 1, console);
       std::string neutral = ScratchPath("job.nf");
       title = "job";
-      NeutralFileWriter(neutral, model, title, 0, 0);
+      NeutralFileWriter(neutral, model, title, 0, 0, console);
     }
   }
   Check("heap bytes in use at once", HeapPeak - heapBefore, kHeapLimit + kHeapPerRecord * records);

@@ -31,10 +31,10 @@ constexpr CountedRows kCountedRows[] = {
 };
 
 // False (after one line naming the count) when a definition count has rows of 0 words.
-bool RowsHaveWords(const LoadFileHeader& h, const std::string& path) {
+bool RowsHaveWords(const LoadFileHeader& h, const std::string& path, Console& console) {
   for (const CountedRows& rows : kCountedRows) {
     if (h.*rows.count > 0 && h.*rows.width == 0) {
-      ConsolePrint("warning: load file %s ignored: %d %s of 0 words each\n", path.c_str(), h.*rows.count,
+      console.Print("warning: load file %s ignored: %d %s of 0 words each\n", path.c_str(), h.*rows.count,
                    rows.what);
       return false;
     }
@@ -87,30 +87,31 @@ bool ReadBody(BinaryInput& input, const LoadFileHeader& h, LoadFileBlocks& b) {
 
 }  // namespace
 
-int ReadLoadFile(int mode, const std::string& path, LoadFileHeader& header, LoadFileBlocks* blocks) {
+int ReadLoadFile(int mode, const std::string& path, LoadFileHeader& header, LoadFileBlocks* blocks,
+                 Console& console) {
   std::memset(&header, 0, sizeof header);
   BinaryInput input;
   if (!input.Open(path)) {
-    ConsolePrint("\n***file %s can not be opened\n", path.c_str());
+    console.Print("\n***file %s can not be opened\n", path.c_str());
     return -1;
   }
   bool complete = input.Read(&header, sizeof header);
   if (complete) {
     if (header.version != 1) {
-      ConsoleWrite("Old version of file can not be read");
+      console.Write("Old version of file can not be read");
       return -5;
     }
     if (header.fileKind != 3) {
-      ConsoleWrite("File does not containe load data");
+      console.Write("File does not containe load data");
       return -5;
     }
     if (mode == kReadHeaderOnly) return 1;
-    if (!RowsHaveWords(header, path)) return -1;
+    if (!RowsHaveWords(header, path, console)) return -1;
     LoadFileBlocks scratch;
     complete = ReadBody(input, header, blocks != nullptr ? *blocks : scratch);
   }
   if (!complete) {
-    ConsolePrint("error on reading the file\n  %s\n", path.c_str());
+    console.Print("error on reading the file\n  %s\n", path.c_str());
     return -1;
   }
   return 1;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "model/console.h"
+
 struct LoadFileHeader {
   int32_t nodeLoadDefCount;
   int32_t nodeLoadListLength;
@@ -55,4 +57,5 @@ struct LoadFileBlocks {
 // file is shorter than its header says, a count or row width is negative, or
 // a definition count has rows of 0 words (reported in one warning line);
 // -5 wrong version or kind.
-int ReadLoadFile(int mode, const std::string& path, LoadFileHeader& header, LoadFileBlocks* blocks);
+int ReadLoadFile(int mode, const std::string& path, LoadFileHeader& header, LoadFileBlocks* blocks,
+                 Console& console);

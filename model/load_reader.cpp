@@ -78,8 +78,9 @@ int32_t ClampValueCount(int64_t count, int32_t most) {
 
 class LoadAssembly {
  public:
-  LoadAssembly(Model& model, const LoadFileHeader& header, LoadFileBlocks& blocks)
+  LoadAssembly(Model& model, const LoadFileHeader& header, LoadFileBlocks& blocks, Console& console)
       : model_(model),
+        console_(console),
         h_(header),
         b_(blocks),
         nodeNumbers_(model.nodes.empty() ? nullptr : &model.nodes[0].externalNumber, sizeof(NodeRecord),
@@ -456,19 +457,20 @@ class LoadAssembly {
 
   void Report() const {
     if (skipped_ != 0) {
-      ConsolePrint("%d load file definitions point outside their data and were skipped\n", Printable(skipped_));
+      console_.Print("%d load file definitions point outside their data and were skipped\n", Printable(skipped_));
     }
     if (unknownNodes_ != 0) {
-      ConsolePrint("Die Lastdatei enth\xE4" "lt %d externe Knotennummern,\n die nicht existieren",
+      console_.Print("Die Lastdatei enth\xE4" "lt %d externe Knotennummern,\n die nicht existieren",
                    Printable(unknownNodes_));
     }
     if (unknownElements_ != 0) {
-      ConsolePrint("Die Lastdatei enth\xE4" "lt %d externe Elementnummern,\n die nicht existieren",
+      console_.Print("Die Lastdatei enth\xE4" "lt %d externe Elementnummern,\n die nicht existieren",
                    Printable(unknownElements_));
     }
   }
 
   Model& model_;
+  Console& console_;
   const LoadFileHeader& h_;
   LoadFileBlocks& b_;
   int64_t unknownNodes_ = 0;
@@ -498,7 +500,7 @@ class LoadAssembly {
 
 }  // namespace
 
-int LoadReader(const std::string& title, Model& model) {
+int LoadReader(const std::string& title, Model& model, Console& console) {
   model.materialCount = model.propertyCount = model.nodeLoadCount = model.distributedLoadCount = 0;
   model.materials.clear();
   model.properties.clear();
@@ -509,10 +511,10 @@ int LoadReader(const std::string& title, Model& model) {
   CutShortExtension(fileName);
   fileName += ".lqd";
   LoadFileHeader header;
-  if (ReadLoadFile(kReadHeaderOnly, fileName, header, nullptr) < 0) return -1;
+  if (ReadLoadFile(kReadHeaderOnly, fileName, header, nullptr, console) < 0) return -1;
   LoadFileBlocks blocks;
-  if (ReadLoadFile(kReadFull, fileName, header, &blocks) < 0) return -1;
+  if (ReadLoadFile(kReadFull, fileName, header, &blocks, console) < 0) return -1;
 
-  LoadAssembly(model, header, blocks).Run();
+  LoadAssembly(model, header, blocks, console).Run();
   return 0;
 }

@@ -184,8 +184,8 @@ void OutputFile::Discard() {
   StartFilling(buffers_[0].get());
 }
 
-int ReportOutputFailure(const std::string& error) {
-  ConsolePrint("\n*** %s\n", error.c_str());
+int ReportOutputFailure(Console& console, const std::string& error) {
+  console.Print("\n*** %s\n", error.c_str());
   std::fflush(stdout);
   return 1;
 }

@@ -22,6 +22,7 @@
 #include <string_view>
 #include <thread>
 
+#include "model/console.h"
 #include "model/decimal_text.h"
 
 class OutputFile {
@@ -121,4 +122,4 @@ class OutputFile {
 
 // Reports a failed output with one line on standard output ("*** " and what
 // failed) and returns 1, the writers' failure result.
-int ReportOutputFailure(const std::string& error);
+int ReportOutputFailure(Console& console, const std::string& error);

@@ -36,17 +36,18 @@ bool ReadBody(BinaryInput& input, const ProjectHeader& header, ProjectTables& ta
 
 }  // namespace
 
-int ReadProjectFile(int mode, const std::string& fileName, ProjectHeader& header, ProjectTables* tables) {
+int ReadProjectFile(int mode, const std::string& fileName, ProjectHeader& header, ProjectTables* tables,
+                    Console& console) {
   std::memset(&header, 0, sizeof header);
   BinaryInput input;
   if (!input.Open(fileName)) {
-    ConsolePrint("file %s \ncould not be opened", fileName.c_str());
+    console.Print("file %s \ncould not be opened", fileName.c_str());
     return -1;
   }
   bool complete = input.Read(&header, sizeof header);
   if (complete) {
     if (header.version != 2) {
-      ConsoleWrite("\n***Version-Number is not correct: File can not be read");
+      console.Write("\n***Version-Number is not correct: File can not be read");
       return -5;
     }
     if (header.marker != 1) return -5;
@@ -57,7 +58,7 @@ int ReadProjectFile(int mode, const std::string& fileName, ProjectHeader& header
     if (complete) into.file = std::move(input);
   }
   if (!complete) {
-    ConsolePrint("error on reading the file\n  %s\n", fileName.c_str());
+    console.Print("error on reading the file\n  %s\n", fileName.c_str());
     return -1;
   }
   return 1;

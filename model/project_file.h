@@ -7,6 +7,7 @@
 #include <string>
 
 #include "model/binary_input.h"
+#include "model/console.h"
 #include "model/large_array.h"
 
 struct ProjectHeader {
@@ -69,4 +70,5 @@ constexpr int kReadFull = 2;
 // open in `tables` for the node and element entries). Results: 1 success; -1 cannot
 // open, or the file ends before a block is complete; -5 wrong version or
 // marker.
-int ReadProjectFile(int mode, const std::string& fileName, ProjectHeader& header, ProjectTables* tables);
+int ReadProjectFile(int mode, const std::string& fileName, ProjectHeader& header, ProjectTables* tables,
+                    Console& console);

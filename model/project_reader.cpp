@@ -23,7 +23,8 @@ constexpr std::size_t kNodesPerRun = 16384;
 
 // Fills the node records; false (with the read error of the file) when the
 // file no longer holds the node tables.
-bool FillNodes(const ProjectTables& tables, int32_t count, const std::string& fileName, Model& model) {
+bool FillNodes(const ProjectTables& tables, int32_t count, const std::string& fileName, Model& model,
+               Console& console) {
   // Each record is written once, in order (no zero fill first).
   model.nodes.clear();
   model.nodes.reserve(static_cast<std::size_t>(count));
@@ -34,7 +35,7 @@ bool FillNodes(const ProjectTables& tables, int32_t count, const std::string& fi
   for (int32_t first = 1; first <= count;) {
     const std::size_t run = std::min(kNodesPerRun, static_cast<std::size_t>(count - first) + 1);
     if (!ReadNodeEntries(tables, static_cast<uint64_t>(first), run, numbers.data(), coordinates.data())) {
-      ConsolePrint("error on reading the file\n  %s\n", fileName.c_str());
+      console.Print("error on reading the file\n  %s\n", fileName.c_str());
       return false;
     }
     for (std::size_t k = 0; k < run; ++k) {
@@ -60,12 +61,12 @@ std::size_t EntriesPerRun(int32_t width) {
 // Fills the element records; false (with one line naming the element, or the
 // read error of the file) when an entry cannot be read as its kind says.
 bool FillElements(const ProjectTables& tables, const ProjectHeader& header, const std::string& fileName,
-                  Model& model) {
+                  Model& model, Console& console) {
   const int32_t count = header.elementCount;
   const int32_t width = header.entryWords;
   if (width < 2) {
     // Without the number and kind words no entry can be read at all.
-    ConsolePrint("element entry 1: entries of %d words cannot hold an element\n", width);
+    console.Print("element entry 1: entries of %d words cannot hold an element\n", width);
     return false;
   }
   // Each record is written once, in order (the arrays are large: filling
@@ -90,7 +91,7 @@ bool FillElements(const ProjectTables& tables, const ProjectHeader& header, cons
       inRun = std::min(perRun, static_cast<std::size_t>(count - i) + 1);
       used = 0;
       if (!ReadElementEntries(tables, static_cast<uint64_t>(i), inRun, run.data())) {
-        ConsolePrint("error on reading the file\n  %s\n", fileName.c_str());
+        console.Print("error on reading the file\n  %s\n", fileName.c_str());
         return false;
       }
     }
@@ -102,12 +103,12 @@ bool FillElements(const ProjectTables& tables, const ProjectHeader& header, cons
     remembered = row;
     const ElementTypeRow& type = ElementTypeTable[static_cast<std::size_t>(row)];
     if (width < 4 + type.nodeSlots) {
-      ConsolePrint("element %d: entry of %d words is too short for the %d nodes of kind %d\n", entry[0], width,
+      console.Print("element %d: entry of %d words is too short for the %d nodes of kind %d\n", entry[0], width,
                   type.nodeSlots, type.kind);
       return false;
     }
     if (model.elementNodes.size() > UINT32_MAX - static_cast<std::size_t>(type.nodeSlots)) {
-      ConsolePrint("element %d: the elements have more node slots than this program can hold\n", entry[0]);
+      console.Print("element %d: the elements have more node slots than this program can hold\n", entry[0]);
       return false;
     }
     if (entry[0] != i) model.elementNumbersNonSequential = true;
@@ -118,7 +119,7 @@ bool FillElements(const ProjectTables& tables, const ProjectHeader& header, cons
     for (int32_t k = 0; k < type.nodeSlots; ++k) {
       const int32_t position = entry[4 + k];
       if (position < 0 || position > header.nodeCount) {
-        ConsolePrint("element %d: node position %d is outside 0 to %d\n", entry[0], position, header.nodeCount);
+        console.Print("element %d: node position %d is outside 0 to %d\n", entry[0], position, header.nodeCount);
         return false;
       }
     }
@@ -155,23 +156,24 @@ void FillFrames(const ProjectTables& tables, int32_t count, Model& model) {
 
 }  // namespace
 
-int ProjectReader(const std::string& title, Model& model, bool geometryOnly) {
+int ProjectReader(const std::string& title, Model& model, Console& console, bool geometryOnly) {
   FreeModel(model);
   std::string fileName = title;
   CutShortExtension(fileName);
   fileName += ".fes";
 
   ProjectHeader header;
-  if (ReadProjectFile(kReadHeaderOnly, fileName, header, nullptr) < 0) return 1;
+  if (ReadProjectFile(kReadHeaderOnly, fileName, header, nullptr, console) < 0) return 1;
   if (header.nodeCount <= 0 || header.elementCount <= 0) return 1;
 
   ProjectTables tables;
-  if (ReadProjectFile(kReadFull, fileName, header, &tables) < 0) return 1;
+  if (ReadProjectFile(kReadFull, fileName, header, &tables, console) < 0) return 1;
   // The full read takes its sizes from the header it reads itself; refuse a
   // file that changed between the two reads as a wrong one.
   if (header.nodeCount <= 0 || header.elementCount <= 0) return 1;
 
-  if (!FillNodes(tables, header.nodeCount, fileName, model) || !FillElements(tables, header, fileName, model)) {
+  if (!FillNodes(tables, header.nodeCount, fileName, model, console) ||
+      !FillElements(tables, header, fileName, model, console)) {
     FreeModel(model);
     return 1;
   }
@@ -180,6 +182,6 @@ int ProjectReader(const std::string& title, Model& model, bool geometryOnly) {
   model.nodeCount = header.nodeCount;
   tables = ProjectTables{};
 
-  if (!geometryOnly) LoadReader(title, model);
+  if (!geometryOnly) LoadReader(title, model, console);
   return 0;
 }

@@ -248,9 +248,9 @@ void ReplaceExtension(std::string& path, std::string_view suffix) {
   path += suffix;
 }
 
-int Report(const std::string& error) { return ReportOutputFailure(error); }
+int Report(Console& console, const std::string& error) { return ReportOutputFailure(console, error); }
 
-int Report(const OutputFile& file) { return Report(file.Error()); }
+int Report(Console& console, const OutputFile& file) { return Report(console, file.Error()); }
 
 // A deck named like one of its side files (deck.nprop, deck.nload) would be
 // replaced by that side file.
@@ -271,7 +271,7 @@ bool SwitchToSideFile(OutputFile& file, std::string& outputPath, std::string_vie
 
 // One warning line per kind of what the deck leaves out or cannot write as
 // the model means it, with its count.
-void WarnAboutDeck(const DeckWarningCounts& counts) {
+void WarnAboutDeck(Console& console, const DeckWarningCounts& counts) {
   struct Notice {
     int64_t count;
     const char* one;
@@ -305,7 +305,7 @@ void WarnAboutDeck(const DeckWarningCounts& counts) {
   };
   for (const Notice& notice : notices) {
     if (notice.count > 0)
-      ConsoleWarning("warning: %lld %s", static_cast<long long>(notice.count),
+      console.Warning("warning: %lld %s", static_cast<long long>(notice.count),
                      notice.count == 1 ? notice.one : notice.many);
   }
   std::fflush(stdout);
@@ -339,12 +339,12 @@ std::vector<int32_t> LoadSetList(const Model& model) {
 }
 
 int BulkDataWriter(std::string& outputPath, Model& model, std::string& title, int geometryOnly, int split,
-                   int writeConstraints) {
+                   int writeConstraints, Console& console) {
   if (split && !geometryOnly && SideFileReplacesDeck(outputPath)) {
-    return Report("cannot write the side files of " + outputPath + ": a side file would replace the deck");
+    return Report(console, "cannot write the side files of " + outputPath + ": a side file would replace the deck");
   }
   OutputFile file;
-  if (!file.Open(outputPath)) return Report(file);
+  if (!file.Open(outputPath)) return Report(console, file);
   DeckContext deck(file, model, geometryOnly != 0);
 
   SetSelection sets;
@@ -374,12 +374,12 @@ int BulkDataWriter(std::string& outputPath, Model& model, std::string& title, in
   WriteFrameCards(deck);
 
   if (!geometryOnly) {
-    if (split && !SwitchToSideFile(file, outputPath, ".nprop")) return Report(file);
+    if (split && !SwitchToSideFile(file, outputPath, ".nprop")) return Report(console, file);
     WriteSection(file, "material properties");
     WriteMaterialCards(deck);
     WriteSection(file, "element properties");
     WritePropertyCards(deck);
-    if (split && !SwitchToSideFile(file, outputPath, ".nload")) return Report(file);
+    if (split && !SwitchToSideFile(file, outputPath, ".nload")) return Report(console, file);
     WriteSection(file, "distributed loads");
     WriteDistributedLoadCards(deck);
     WriteSection(file, "node forces");
@@ -387,12 +387,12 @@ int BulkDataWriter(std::string& outputPath, Model& model, std::string& title, in
     if (!split) file.Write("$\nENDDATA");
   }
 
-  if (!file.Close()) return Report(file);
+  if (!file.Close()) return Report(console, file);
   if (!geometryOnly) {
     deck.warnings.loadsWithoutCard = DistributedLoadsWithoutCard(model);
     deck.warnings.loadsOutsideSetIds = LoadRecordsOutsideSetIds(model);
   }
   deck.warnings.unselectableMpcCards = sets.unselectableMpcCards;
-  WarnAboutDeck(deck.warnings);
+  WarnAboutDeck(console, deck.warnings);
   return 0;
 }

@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "model/console.h"
 #include "model/model.h"
 #include "model/output_file.h"
 #include "nastran/deck_context.h"
@@ -17,7 +18,7 @@
 // reported on standard output with one line. The title loses a short
 // extension; when splitting, outputPath ends up naming the last side file.
 int BulkDataWriter(std::string& outputPath, Model& model, std::string& title, int geometryOnly, int split,
-                   int writeConstraints);
+                   int writeConstraints, Console& console);
 
 // Card routines; they write deck.model's cards to deck.out.
 // Returns the number of GRID cards whose displacement frame (CD) no frame

@@ -10,8 +10,10 @@
 
 namespace {
 
-int ReportFailure(const std::string& error) { return ReportOutputFailure(error); }
-int ReportFailure(const OutputFile& file) { return ReportOutputFailure(file.Error()); }
+int ReportFailure(Console& console, const std::string& error) { return ReportOutputFailure(console, error); }
+int ReportFailure(Console& console, const OutputFile& file) {
+  return ReportOutputFailure(console, file.Error());
+}
 
 // Side files are named after the output path up to its first '.' (even one
 // in a folder name); a path without any '.' keeps all of it.
@@ -59,9 +61,9 @@ void WriteSummaryPacket(OutputFile& file, const Model& model) {
 
 // One warning line, after the file is written, for the distributed loads
 // whose flags do not announce their values (written as they are all the same).
-void WarnAboutUnannouncedValues(int64_t count) {
+void WarnAboutUnannouncedValues(Console& console, int64_t count) {
   if (count == 0) return;
-  ConsoleWarning("warning: %lld %s", static_cast<long long>(count),
+  console.Warning("warning: %lld %s", static_cast<long long>(count),
                  count == 1 ? "distributed load carries a number of values that its flags do not announce"
                             : "distributed loads carry a number of values that their flags do not announce");
 }
@@ -69,13 +71,13 @@ void WarnAboutUnannouncedValues(int64_t count) {
 }  // namespace
 
 int NeutralFileWriter(std::string& outputPath, const Model& model, std::string& title, int geometryOnly,
-                      int split) {
+                      int split, Console& console) {
   if (split != 0 && geometryOnly == 0 && SideFileReplacesMainFile(outputPath)) {
-    return ReportFailure("cannot write the side files of " + outputPath +
+    return ReportFailure(console, "cannot write the side files of " + outputPath +
                          ": a side file would replace the neutral file");
   }
   OutputFile file;
-  if (!file.Open(outputPath)) return ReportFailure(file);
+  if (!file.Open(outputPath)) return ReportFailure(console, file);
 
   CutShortExtension(title);
   WriteTitlePacket(file, title);
@@ -86,17 +88,17 @@ int NeutralFileWriter(std::string& outputPath, const Model& model, std::string& 
   WriteFramePackets(file, model);
 
   if (geometryOnly == 0) {
-    if (split != 0 && !SwitchToSideFile(file, outputPath, ".pprop")) return ReportFailure(file);
+    if (split != 0 && !SwitchToSideFile(file, outputPath, ".pprop")) return ReportFailure(console, file);
     WriteMaterialPackets(file, model);
     WritePropertyPackets(file, model);
 
-    if (split != 0 && !SwitchToSideFile(file, outputPath, ".pload")) return ReportFailure(file);
+    if (split != 0 && !SwitchToSideFile(file, outputPath, ".pload")) return ReportFailure(console, file);
     WriteDistributedLoadPackets(file, model);
     WriteNodeForcePackets(file, model);
     WriteNodeDisplacementPackets(file, model);
   }
 
-  if (!file.Close()) return ReportFailure(file);
-  if (geometryOnly == 0) WarnAboutUnannouncedValues(DistributedLoadsWithUnannouncedValues(model));
+  if (!file.Close()) return ReportFailure(console, file);
+  if (geometryOnly == 0) WarnAboutUnannouncedValues(console, DistributedLoadsWithUnannouncedValues(model));
   return 0;
 }

@@ -13,7 +13,7 @@
 // standard output with one line. The title loses a short extension; when
 // splitting, outputPath ends up naming the last side file.
 int NeutralFileWriter(std::string& outputPath, const Model& model, std::string& title, int geometryOnly,
-                      int split);
+                      int split, Console& console);
 
 int WriteNodePackets(OutputFile& file, const Model& model);              // node_packets.cpp
 int WriteElementPackets(OutputFile& file, const Model& model);           // element_packets.cpp

@@ -15,7 +15,7 @@
 namespace model_test {
 
 // Runs `action` and returns everything it printed to standard output.
-inline std::string Console(const std::function<void()>& action) {
+inline std::string Printed(const std::function<void()>& action) {
   std::fflush(stdout);
   testing::internal::CaptureStdout();
   action();
@@ -48,7 +48,10 @@ inline ReadResult WriteAndRead(const testing_support::ScratchDir& scratch, const
   const std::string title = scratch / "job";
   fixture::WriteProjectFiles(title, project, loads);
   ReadResult read;
-  read.console = Console([&] { read.result = ProjectReader(title, model); });
+  read.console = Printed([&] {
+    Console console;
+    read.result = ProjectReader(title, model, console);
+  });
   return read;
 }
 

@@ -7,8 +7,11 @@ namespace {
 
 TEST(ExampleProject, ReadsWithAllItsRecords) {
   Model model;
-  const std::string console = model_test::Console([&] { EXPECT_EQ(ProjectReader(EXAMPLES_DIR "/bracket", model), 0); });
-  EXPECT_EQ(console, "");  // every number in the load file exists
+  const std::string printed = model_test::Printed([&] {
+    Console console;
+    EXPECT_EQ(ProjectReader(EXAMPLES_DIR "/bracket", model, console), 0);
+  });
+  EXPECT_EQ(printed, "");  // every number in the load file exists
   EXPECT_EQ(model.nodeCount, 22);
   EXPECT_EQ(model.elementCount, 19);
   EXPECT_EQ(model.frameCount, 1);

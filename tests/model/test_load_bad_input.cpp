@@ -39,7 +39,10 @@ void ReadWith(const std::vector<char>& loadBytes, Loaded& loaded, int nodes = 4)
   fixture::WriteProjectFiles(scratch / "job", model_test::PointProject(nodes), nullptr);
   loaded.loadPath = scratch / "job.lqd";
   fixture::WriteBytes(loaded.loadPath, loadBytes);
-  loaded.console = model_test::Console([&] { EXPECT_EQ(ProjectReader(scratch / "job", loaded.model), 0); });
+  loaded.console = model_test::Printed([&] {
+    Console console;
+    EXPECT_EQ(ProjectReader(scratch / "job", loaded.model, console), 0);
+  });
 }
 
 TEST(LoadBadInput, NodeLoadSlicesAndValueRowsOutsideTheirBlocks) {
@@ -146,8 +149,11 @@ TEST(LoadBadInput, OverlappingSlicesAreMappedOncePerDefinition) {
   fixture::WriteProjectFiles(scratch / "job", project, nullptr);
   fixture::WriteBytes(scratch / "job.lqd", bytes);
   Model model;
-  const std::string console = model_test::Console([&] { ProjectReader(scratch / "job", model); });
-  EXPECT_EQ(console, "");
+  const std::string printed = model_test::Printed([&] {
+    Console console;
+    ProjectReader(scratch / "job", model, console);
+  });
+  EXPECT_EQ(printed, "");
   ASSERT_EQ(model.nodeLoadCount, 4);
   EXPECT_EQ(model.nodeLoads[2].nodeNumber, 10);
   EXPECT_EQ(model.nodeLoads[3].nodeNumber, 20);

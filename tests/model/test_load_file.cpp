@@ -10,7 +10,7 @@
 
 namespace {
 
-using model_test::Console;
+using model_test::Printed;
 using testing_support::ScratchDir;
 
 struct Outcome {
@@ -20,7 +20,10 @@ struct Outcome {
 
 Outcome Read(const std::string& path, int mode, LoadFileHeader& header, LoadFileBlocks* blocks) {
   Outcome outcome{};
-  outcome.console = Console([&] { outcome.result = ReadLoadFile(mode, path, header, blocks); });
+  outcome.console = Printed([&] {
+    Console console;
+    outcome.result = ReadLoadFile(mode, path, header, blocks, console);
+  });
   return outcome;
 }
 

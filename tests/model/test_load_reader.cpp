@@ -48,7 +48,10 @@ TEST(LoadReader, LoadFileNameFollowsTheTitle) {
     fixture::WriteBytes(scratch / (stem + ".fes"), project);
     fixture::WriteBytes(scratch / (stem + ".lqd"), loadBytes);
     Model model;
-    std::string printed = model_test::Console([&] { EXPECT_EQ(ProjectReader(scratch / title, model), 0); });
+    std::string printed = model_test::Printed([&] {
+      Console console;
+      EXPECT_EQ(ProjectReader(scratch / title, model, console), 0);
+    });
     EXPECT_EQ(printed, "") << title;
     EXPECT_EQ(model.materialCount, 1) << title;
     std::filesystem::remove(scratch / (stem + ".lqd"));
@@ -292,12 +295,18 @@ TEST(LoadReader, FaultyLoadFileLeavesTheGeometry) {
   fixture::WriteProjectFiles(scratch / "job", model_test::PointProject(2), nullptr);
   fixture::WriteBytes(scratch / "job.lqd", bytes);
   Model model;
-  std::string printed = model_test::Console([&] { EXPECT_EQ(ProjectReader(scratch / "job", model), 0); });
+  std::string printed = model_test::Printed([&] {
+    Console console;
+    EXPECT_EQ(ProjectReader(scratch / "job", model, console), 0);
+  });
   EXPECT_EQ(printed, "error on reading the file\n  " + (scratch / "job.lqd") + "\n");
   EXPECT_EQ(model.nodeCount, 2);
   EXPECT_EQ(model.materialCount, 0);
   EXPECT_TRUE(model.materials.empty());
-  printed = model_test::Console([&] { EXPECT_EQ(LoadReader(scratch / "job", model), -1); });
+  printed = model_test::Printed([&] {
+    Console console;
+    EXPECT_EQ(LoadReader(scratch / "job", model, console), -1);
+  });
 }
 
 }  // namespace

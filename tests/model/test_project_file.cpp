@@ -8,7 +8,7 @@
 
 namespace {
 
-using model_test::Console;
+using model_test::Printed;
 using testing_support::ScratchDir;
 
 struct Outcome {
@@ -18,7 +18,10 @@ struct Outcome {
 
 Outcome Read(const std::string& path, int mode, ProjectHeader& header, ProjectTables* tables) {
   Outcome outcome{};
-  outcome.console = Console([&] { outcome.result = ReadProjectFile(mode, path, header, tables); });
+  outcome.console = Printed([&] {
+    Console console;
+    outcome.result = ReadProjectFile(mode, path, header, tables, console);
+  });
   return outcome;
 }
 

@@ -23,7 +23,10 @@ TEST(ProjectReader, TitleGivesTheFileNameByTheLastShortExtension) {
   for (const auto& [title, file] : cases) {
     fixture::WriteBytes(scratch / file, bytes);
     Model model;
-    std::string printed = model_test::Console([&] { EXPECT_EQ(ProjectReader(scratch / title, model), 0) << title; });
+    std::string printed = model_test::Printed([&] {
+      Console console;
+      EXPECT_EQ(ProjectReader(scratch / title, model, console), 0) << title;
+    });
     EXPECT_EQ(model.nodeCount, 1) << title;
     std::filesystem::remove(scratch / file);
     // No load file: the load reader's message names the same stem.
@@ -134,7 +137,10 @@ TEST(ProjectReader, EmptyOrFaultyFilesLeaveTheModelCleared) {
   std::vector<char> bytes = fixture::EncodeProject(model_test::PointProject(2));
   bytes.pop_back();
   fixture::WriteBytes(scratch / "job.fes", bytes);
-  std::string printed = model_test::Console([&] { EXPECT_EQ(ProjectReader(scratch / "job", model), 1); });
+  std::string printed = model_test::Printed([&] {
+    Console console;
+    EXPECT_EQ(ProjectReader(scratch / "job", model, console), 1);
+  });
   EXPECT_EQ(printed, "error on reading the file\n  " + (scratch / "job.fes") + "\n");
   EXPECT_EQ(model.nodeCount, 0);
   EXPECT_EQ(model.elementCount, 0);
@@ -169,7 +175,10 @@ TEST(ProjectReader, RefusesElementEntriesItCannotRead) {
     std::vector<char> bytes = fixture::EncodeProject(model_test::PointProject(1));
     fixture::PatchInt32(bytes, 8, width);
     fixture::WriteBytes(scratch / "job.fes", bytes);
-    std::string printed = model_test::Console([&] { EXPECT_EQ(ProjectReader(scratch / "job", model), 1); });
+    std::string printed = model_test::Printed([&] {
+      Console console;
+      EXPECT_EQ(ProjectReader(scratch / "job", model, console), 1);
+    });
     EXPECT_EQ(printed, "element entry 1: entries of " + std::to_string(width) + " words cannot hold an element\n");
   }
 

@@ -36,6 +36,7 @@ class DeckDriver : public testing::Test {
   void SetUp() override { setenv("SOURCE_DATE_EPOCH", kFixedEpoch, 1); }
   void TearDown() override { unsetenv("SOURCE_DATE_EPOCH"); }
   ScratchDir dir;
+  Console console;
 };
 
 NodeRecord Node(int32_t number, int32_t code = 0, float x = 0) {
@@ -95,7 +96,7 @@ class CaseControlTest : public DeckDriver {
  protected:
   std::string Write(Model& model, int writeConstraints, std::string title = "plate") {
     std::string path = dir / "deck.bdf";
-    EXPECT_EQ(BulkDataWriter(path, model, title, 0, 0, writeConstraints), 0);
+    EXPECT_EQ(BulkDataWriter(path, model, title, 0, 0, writeConstraints, console), 0);
     return ReadWholeFile(dir / "deck.bdf");
   }
 };
@@ -141,7 +142,7 @@ TEST_F(CaseControlTest, TitleLosesAShortExtensionInTheCallersString) {
   SetNodes(model, {Node(1)});
   std::string title = "model.fes";
   std::string path = dir / "deck.bdf";
-  ASSERT_EQ(BulkDataWriter(path, model, title, 0, 0, 0), 0);
+  ASSERT_EQ(BulkDataWriter(path, model, title, 0, 0, 0, console), 0);
   EXPECT_EQ(title, "model");
   EXPECT_EQ(CaseControl(ReadWholeFile(path)), Header("model") + "$\n$\nBEGIN BULK\n");
 
@@ -171,7 +172,7 @@ TEST_F(CaseControlTest, PropertyTypeCodesOfAGroupShareOneCode) {
   Write(model, 1);
   std::string title = "plate";
   std::string path = dir / "geometry.bdf";
-  ASSERT_EQ(BulkDataWriter(path, geometry, title, 1, 0, 1), 0);
+  ASSERT_EQ(BulkDataWriter(path, geometry, title, 1, 0, 1, console), 0);
   for (std::size_t i = 0; i < rewrites.size(); ++i) {
     EXPECT_EQ(model.properties[i].typeCode, rewrites[i].second) << rewrites[i].first;
     EXPECT_EQ(geometry.properties[i].typeCode, rewrites[i].first) << "geometry-only keeps the codes";
@@ -188,7 +189,7 @@ class ConstraintCards : public DeckDriver {
     SetNodes(model, std::move(nodes));
     std::string path = dir / "deck.bdf";
     std::string title = "t";
-    EXPECT_EQ(BulkDataWriter(path, model, title, 1, 0, 1), 0);
+    EXPECT_EQ(BulkDataWriter(path, model, title, 1, 0, 1, console), 0);
     return Between(ReadWholeFile(path), "$\n$ constraints\n$\n", "$\n$ element data\n$\n");
   }
 };
@@ -256,7 +257,8 @@ Model ReadPlate(const ScratchDir& dir) {
   project.frames.push_back({7, 1});
   fixture::WriteProjectFiles(dir / "plate", project, nullptr);
   Model model;
-  EXPECT_EQ(ProjectReader(dir / "plate.fes", model), 0);
+  Console console;
+  EXPECT_EQ(ProjectReader(dir / "plate.fes", model, console), 0);
   return model;
 }
 
@@ -294,7 +296,7 @@ TEST_F(DeckDriver, WholeDeck) {
   ConstrainPlate(model);
   std::string title = dir / "plate.fes";
   std::string path = dir / "plate.bdf";
-  ASSERT_EQ(BulkDataWriter(path, model, title, 0, 0, 1), 0);
+  ASSERT_EQ(BulkDataWriter(path, model, title, 0, 0, 1, console), 0);
   EXPECT_EQ(ReadWholeFile(path), Header(dir / "plate") + "SPC=100\n$\n$\nBEGIN BULK\n" + kPlateGeometry +
                                      kPlateConstraints + kPlateElementsAndFrames + kPlateSideSections +
                                      "$\nENDDATA");
@@ -306,7 +308,7 @@ TEST_F(DeckDriver, ConstraintsGoIntoTheGridCardsWhenNotAsSpc1) {
   ConstrainPlate(model);
   std::string title = "plate";
   std::string path = dir / "plate.bdf";
-  ASSERT_EQ(BulkDataWriter(path, model, title, 0, 0, 0), 0);
+  ASSERT_EQ(BulkDataWriter(path, model, title, 0, 0, 0, console), 0);
   const std::string deck = ReadWholeFile(path);
   EXPECT_EQ(Between(deck, "$\n$ node data\n$\n", "$\n$ element data\n$\n"),
             "GRID, 101, 0, , , , 0, 123456,\n"
@@ -321,7 +323,7 @@ TEST_F(DeckDriver, GeometryOnlyDeck) {
   ConstrainPlate(model);
   std::string title = "plate.fes";
   std::string path = dir / "plate.bdf";
-  ASSERT_EQ(BulkDataWriter(path, model, title, 1, 1, 1), 0);
+  ASSERT_EQ(BulkDataWriter(path, model, title, 1, 1, 1, console), 0);
   EXPECT_EQ(ReadWholeFile(path), std::string(kPlateGeometry) + kPlateConstraints + kPlateElementsAndFrames);
   EXPECT_EQ(title, "plate.fes");
   EXPECT_EQ(path, dir / "plate.bdf");
@@ -333,7 +335,7 @@ TEST_F(DeckDriver, SplitDeckPutsPropertiesAndLoadsIntoSideFiles) {
   Model model = ReadPlate(dir);
   std::string title = "plate";
   std::string path = dir / "deck.dat";
-  ASSERT_EQ(BulkDataWriter(path, model, title, 0, 1, 1), 0);
+  ASSERT_EQ(BulkDataWriter(path, model, title, 0, 1, 1, console), 0);
   EXPECT_EQ(path, dir / "deck.nload");
   EXPECT_EQ(ReadWholeFile(dir / "deck.dat"), Header("plate") + "$\n$\nBEGIN BULK\n" + kPlateGeometry +
                                                  "$\n$ constraints\n$\n" + kPlateElementsAndFrames);
@@ -348,7 +350,7 @@ TEST_F(DeckDriver, SplitNamesOfPathsWithoutAnExtension) {
     SetNodes(model, {Node(1)});
     std::string title = "plate";
     std::string path = dir / name;
-    ASSERT_EQ(BulkDataWriter(path, model, title, 0, 1, 1), 0);
+    ASSERT_EQ(BulkDataWriter(path, model, title, 0, 1, 1, console), 0);
     EXPECT_EQ(path, dir / (name + ".nload"));
     EXPECT_TRUE(FileExists(dir / name));
     EXPECT_TRUE(FileExists(dir / (name + ".nprop")));
@@ -364,7 +366,7 @@ TEST_F(DeckDriver, NonFiniteValuesAreCountedInOneWarningAfterTheDeck) {
     std::string title = "plate";
     std::string path = dir / "deck.bdf";
     testing::internal::CaptureStdout();
-    ASSERT_EQ(BulkDataWriter(path, model, title, 1, 0, 0), 0);
+    ASSERT_EQ(BulkDataWriter(path, model, title, 1, 0, 0, console), 0);
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "warning: 2 values that are not finite numbers were written as empty fields\n");
     EXPECT_EQ(Between(ReadWholeFile(path), "$\n$ node data\n$\n", "$\n$ element data"),
@@ -380,7 +382,7 @@ TEST_F(DeckDriver, OutputThatCannotBeCreatedIsReported) {
   std::string title = "plate";
   std::string path = dir / "missing/deck.bdf";
   testing::internal::CaptureStdout();
-  EXPECT_EQ(BulkDataWriter(path, model, title, 0, 0, 1), 1);
+  EXPECT_EQ(BulkDataWriter(path, model, title, 0, 0, 1, console), 1);
   EXPECT_EQ(testing::internal::GetCapturedStdout(),
             "\n*** cannot create " + path + ": No such file or directory\n");
 }
@@ -445,7 +447,7 @@ TEST_F(DeckDriver, FailedWriteKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
   testing::internal::CaptureStdout();
   {
     FileSizeLimit limit(4096);
-    result = BulkDataWriter(output, model, title, 0, 0, 1);
+    result = BulkDataWriter(output, model, title, 0, 0, 1, console);
   }
   const std::string printed = testing::internal::GetCapturedStdout();
   EXPECT_EQ(result, 1);
@@ -464,7 +466,7 @@ TEST_F(DeckDriver, UnwritableFolderKeepsTheEarlierFile) {
   std::string title = "plate";
   std::string output = path;
   testing::internal::CaptureStdout();
-  const int result = BulkDataWriter(output, model, title, 0, 0, 1);
+  const int result = BulkDataWriter(output, model, title, 0, 0, 1, console);
   const std::string printed = testing::internal::GetCapturedStdout();
   std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_all);
   EXPECT_EQ(result, 1);
@@ -480,7 +482,7 @@ TEST_F(DeckDriver, SideFileThatCannotBeCreatedIsAFailure) {
   std::string title = "plate";
   std::string path = dir / "deck.dat";
   testing::internal::CaptureStdout();
-  EXPECT_EQ(BulkDataWriter(path, model, title, 0, 1, 1), 1);
+  EXPECT_EQ(BulkDataWriter(path, model, title, 0, 1, 1, console), 1);
   EXPECT_EQ(testing::internal::GetCapturedStdout(),
             "\n*** cannot create " + (dir / "deck.nprop") + ": Is a directory\n");
   // The main file was complete before the switch.
@@ -496,7 +498,7 @@ TEST_F(DeckDriver, DeckNamedLikeItsSideFileIsRefusedBeforeWriting) {
     std::string title = "plate";
     std::string path = dir / name;
     testing::internal::CaptureStdout();
-    EXPECT_EQ(BulkDataWriter(path, model, title, 0, 1, 1), 1);
+    EXPECT_EQ(BulkDataWriter(path, model, title, 0, 1, 1, console), 1);
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "\n*** cannot write the side files of " + path + ": a side file would replace the deck\n");
     EXPECT_TRUE(FolderEntries(dir).empty());
@@ -551,7 +553,7 @@ TEST_F(DeckDriver, MarkersOnlyInDataValues) {
   model.nodeLoadCount = 2;
   std::string title = "plate";
   std::string path = dir / "deck.bdf";
-  ASSERT_EQ(BulkDataWriter(path, model, title, 0, 0, 1), 0);
+  ASSERT_EQ(BulkDataWriter(path, model, title, 0, 0, 1, console), 0);
   EXPECT_EQ(Between(ReadWholeFile(path), "$ node data\n$\n", "$\nENDDATA"),
             "GRID, 1, 0,-99.5000,-88.2000,-89.0000,\nGRID, 2, 0, , , ,\nGRID, 3, 0,1.0000, , ,\n"
             "GRID, 4, 0, ,-99.0000, ,\n$\n$ constraints\n$\nSPCADD, 102, 101,\n$\n$ element data\n$\n"
@@ -592,10 +594,11 @@ TEST_F(DeckDriver, SolidFacePressuresNameTheirFace) {
   }
   fixture::WriteProjectFiles(dir / "solid", project, &loads);
   Model model;
-  ASSERT_EQ(ProjectReader(dir / "solid", model), 0);
+  Console reading;
+  ASSERT_EQ(ProjectReader(dir / "solid", model, reading), 0);
   std::string title = "solid";
   std::string path = dir / "solid.bdf";
-  ASSERT_EQ(BulkDataWriter(path, model, title, 0, 0, 1), 0);
+  ASSERT_EQ(BulkDataWriter(path, model, title, 0, 0, 1, console), 0);
   EXPECT_EQ(Between(ReadWholeFile(path), "$ distributed loads\n$\n", "$\n$ node forces"),
             "PLOAD4, 1, 101,5.0000, , , , 15, 17,\n"
             "PLOAD4, 1, 102,5.0000, , , , 21, 25,\n"
@@ -629,7 +632,7 @@ TEST_F(DeckDriver, RecordsWithoutCardsAreCountedInWarnings) {
   std::string title = "plate";
   std::string path = dir / "deck.bdf";
   testing::internal::CaptureStdout();
-  ASSERT_EQ(BulkDataWriter(path, model, title, 0, 0, 1), 0);
+  ASSERT_EQ(BulkDataWriter(path, model, title, 0, 0, 1, console), 0);
   EXPECT_EQ(testing::internal::GetCapturedStdout(),
             "warning: 2 elements have no NASTRAN card and were not written\n"
             "warning: 1 MPC element has no element data record and was not written\n"
@@ -676,7 +679,7 @@ TEST_F(DeckDriver, CardsTheSolverMayMisreadAreCountedInWarnings) {
     std::string title = "plate";
     std::string path = dir / "deck.bdf";
     testing::internal::CaptureStdout();
-    ASSERT_EQ(BulkDataWriter(path, model, title, 0, 0, 1), 0);
+    ASSERT_EQ(BulkDataWriter(path, model, title, 0, 0, 1, console), 0);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), row.console);
     EXPECT_NE(ReadWholeFile(path).find("CTETRA, 9, 1,"), std::string::npos);
   }
@@ -690,11 +693,11 @@ class SetSelectionTest : public DeckDriver {
     std::string title = "plate";
     std::string path = dir / "deck.bdf";
     testing::internal::CaptureStdout();
-    EXPECT_EQ(BulkDataWriter(path, model, title, 0, 0, 1), 0);
-    console = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(BulkDataWriter(path, model, title, 0, 0, 1, console), 0);
+    printed = testing::internal::GetCapturedStdout();
     return ReadWholeFile(path);
   }
-  std::string console;
+  std::string printed;
 };
 
 // Adds a line element; dataSlot lists it in the element data definition at
@@ -747,7 +750,7 @@ TEST_F(SetSelectionTest, MpcSetsAreSelected) {
     EXPECT_EQ(Between(deck, "STRESS=ALL\nSPC=100\n", "$\n$\nBEGIN BULK"), c.request);
     const std::string elements = Between(deck, "$ element data\n$\n", "$\n$ coordinate frames");
     EXPECT_EQ(elements.substr(elements.rfind("1.0000,\n") + 8), c.union_);
-    EXPECT_EQ(console, c.console);
+    EXPECT_EQ(printed, c.console);
   }
 }
 
@@ -809,7 +812,7 @@ TEST_F(SetSelectionTest, ConstraintsKeepTheirFrame) {
       EXPECT_NEAR(y, v == 0 ? 1.0 : 0.0, 2e-6);
     }
   }
-  EXPECT_EQ(console, "warning: 1 node has a displacement frame (CD) that no frame card defines\n");
+  EXPECT_EQ(printed, "warning: 1 node has a displacement frame (CD) that no frame card defines\n");
 }
 
 // Constraints and prescribed displacements of a load set act in its subcase
@@ -953,7 +956,7 @@ TEST_F(SetSelectionTest, SetIdsStayWithinEightCharacters) {
     const std::string nodeForces = "$\n$ node forces\n$\n";
     if (loads.starts_with(nodeForces)) loads.erase(0, nodeForces.size());
     EXPECT_EQ(loads, row.loads);
-    EXPECT_EQ(console, row.console);
+    EXPECT_EQ(printed, row.console);
   }
 }
 

@@ -94,7 +94,8 @@ TEST(ElementMatching, ElementDataDefinitionsFollowTheirElementList) {
   testing_support::ScratchDir dir;
   fixture::WriteProjectFiles(dir / "bars", project, &loads);
   ElementModel deck;
-  ASSERT_EQ(ProjectReader(dir / "bars", deck.model), 0);
+  Console console;
+  ASSERT_EQ(ProjectReader(dir / "bars", deck.model, console), 0);
 
   const struct {
     const char* card;

@@ -57,7 +57,8 @@ void WriteSmallProject(const std::string& title) {
 Model ReadProject(const std::string& title) {
   Model model;
   ::testing::internal::CaptureStdout();
-  const int read = ProjectReader(title, model);
+  Console console;
+  const int read = ProjectReader(title, model, console);
   const std::string readerOutput = ::testing::internal::GetCapturedStdout();
   if (read != 0 || !readerOutput.empty()) throw std::runtime_error("cannot read " + title + ": " + readerOutput);
   return model;
@@ -77,7 +78,8 @@ class NeutralFileWriterTest : public ::testing::Test {
   // Runs the writer and returns its result; its console output goes to printed.
   int Write(std::string& path, const Model& model, std::string title, int geometryOnly = 0, int split = 0) {
     ::testing::internal::CaptureStdout();
-    const int result = NeutralFileWriter(path, model, title, geometryOnly, split);
+    Console console;
+    const int result = NeutralFileWriter(path, model, title, geometryOnly, split, console);
     printed = ::testing::internal::GetCapturedStdout();
     return result;
   }
@@ -189,7 +191,8 @@ TEST_F(NeutralFileWriterTest, TitleLosesOnlyAShortExtension) {
     std::string path = scratch / "title.nf";
     std::string title = c.title;
     ::testing::internal::CaptureStdout();
-    ASSERT_EQ(NeutralFileWriter(path, Model{}, title, 0, 0), 0);
+    Console console;
+    ASSERT_EQ(NeutralFileWriter(path, Model{}, title, 0, 0, console), 0);
     ::testing::internal::GetCapturedStdout();
     EXPECT_EQ(title, c.card);
     const std::string text = ReadWholeFile(path);
