@@ -75,7 +75,8 @@ int32_t DeckIndexes::FirstRecord(int32_t typeCode, int32_t id) const {
 
 int32_t DeckIndexes::NodePosition(const Model& model, int32_t g) const {
   const std::size_t count = UsableCount(model.nodeCount, model.nodes);
-  if (g >= 1 && static_cast<std::size_t>(g) <= count && model.nodes[static_cast<std::size_t>(g) - 1].externalNumber == g)
+  if (g >= 1 && static_cast<std::size_t>(g) <= count &&
+      model.nodes[static_cast<std::size_t>(g) - 1].externalNumber == g)
     return g - 1;
   return FirstWithKey(nodes_, SignedKey(g));
 }

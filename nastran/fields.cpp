@@ -343,7 +343,8 @@ void WriteNumberFields(DeckContext& deck, const float* values, int count, int en
   RealFields(deck, values, count, endLine, continuationStart, false);
 }
 
-void WriteFormFields(DeckContext& deck, const double* values, const FieldForm* forms, int count, int endLine, int continuationStart) {
+void WriteFormFields(DeckContext& deck, const double* values, const FieldForm* forms, int count, int endLine,
+                     int continuationStart) {
   OutputFile& out = *deck.out;
   int64_t& nonFinite = deck.warnings.nonFiniteValues;
   BeginFields(out, continuationStart);
@@ -367,10 +368,12 @@ void WriteIntegerFields(DeckContext& deck, const int32_t* values, int count, int
   IntegerFields(deck, values, count, endLine, continuationStart);
 }
 
-void WriteRealFieldsWrapped(DeckContext& deck, const double* values, int total, int firstLineCount, int continuationStart) {
+void WriteRealFieldsWrapped(DeckContext& deck, const double* values, int total, int firstLineCount,
+                            int continuationStart) {
   RealFieldsWrapped(deck, values, total, firstLineCount, continuationStart);
 }
-void WriteRealFieldsWrapped(DeckContext& deck, const float* values, int total, int firstLineCount, int continuationStart) {
+void WriteRealFieldsWrapped(DeckContext& deck, const float* values, int total, int firstLineCount,
+                            int continuationStart) {
   RealFieldsWrapped(deck, values, total, firstLineCount, continuationStart);
 }
 

@@ -35,14 +35,17 @@ enum class FieldForm : uint8_t {
   kInteger,  // an integer with the markers
   kNumber,   // a real that is never a marker
 };
-void WriteFormFields(DeckContext& deck, const double* values, const FieldForm* forms, int count, int endLine, int continuationStart);
+void WriteFormFields(DeckContext& deck, const double* values, const FieldForm* forms, int count, int endLine,
+                     int continuationStart);
 
 void WriteIntegerFields(DeckContext& deck, const double* values, int count, int endLine, int continuationStart);
 void WriteIntegerFields(DeckContext& deck, const float* values, int count, int endLine, int continuationStart);
 void WriteIntegerFields(DeckContext& deck, const int32_t* values, int count, int endLine, int continuationStart);
 
-void WriteRealFieldsWrapped(DeckContext& deck, const double* values, int total, int firstLineCount, int continuationStart);
-void WriteRealFieldsWrapped(DeckContext& deck, const float* values, int total, int firstLineCount, int continuationStart);
+void WriteRealFieldsWrapped(DeckContext& deck, const double* values, int total, int firstLineCount,
+                            int continuationStart);
+void WriteRealFieldsWrapped(DeckContext& deck, const float* values, int total, int firstLineCount,
+                            int continuationStart);
 
 void WriteMixedFields(DeckContext& deck, const double* values, const int32_t* integerFlags, int count, int endLine,
                       int continuationStart);

@@ -176,7 +176,8 @@ TEST(RealFields, AgreesWithPrintfAndReadsBackOverTheWholeRangeBelowTheHugeLimit)
     values.push_back(v);
     values.push_back(-v);
   }
-  const std::string text = Capture([&](DeckContext& deck) { WriteRealFields(deck, values.data(), static_cast<int>(values.size()), 0, 0); });
+  const std::string text =
+      Capture([&](DeckContext& deck) { WriteRealFields(deck, values.data(), static_cast<int>(values.size()), 0, 0); });
   std::size_t at = 0;
   for (float v : values) {
     const int t = static_cast<int>(v);
@@ -221,7 +222,8 @@ TEST(RealFields, UnfaithfulTextsBecomeTheScientificShortForm) {
 // Coordinates, loads and computed values are never markers; data values are.
 TEST(NumberFields, NeverMarkersButZeroStaysEmpty) {
   const float values[] = {-99.5f, -88.2f, -89.0f, 0.0f, -0.0f, 2.5f};
-  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteNumberFields(deck, values, 6, 1, 1); }), "     ,-99.5000,-88.2000,-89.0000, , ,2.5000,\n");
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteNumberFields(deck, values, 6, 1, 1); }),
+            "     ,-99.5000,-88.2000,-89.0000, , ,2.5000,\n");
   EXPECT_EQ(Capture([&](DeckContext& deck) { WriteRealFields(deck, values, 6, 0, 0); }), " , YES, NO, , ,2.5000,");
   const double fields[] = {-99.0, -99.0, -88.0};
   const FieldForm forms[] = {FieldForm::kInteger, FieldForm::kNumber, FieldForm::kReal};
@@ -241,7 +243,8 @@ TEST(Markers, ZeroAndMarkersInAllFourRoutines) {
   EXPECT_EQ(Capture([&](DeckContext& deck) { WriteIntegerFields(deck, floats, 8, 0, 0); }), expected);
   EXPECT_EQ(Capture([&](DeckContext& deck) { WriteMixedFields(deck, values, realFlags, 8, 0, 0); }), expected);
   EXPECT_EQ(Capture([&](DeckContext& deck) { WriteMixedFields(deck, values, integerFlags, 8, 0, 0); }), expected);
-  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteRealFieldsWrapped(deck, floats, 8, 8, 0); }), std::string(expected) + "\n");
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteRealFieldsWrapped(deck, floats, 8, 8, 0); }),
+            std::string(expected) + "\n");
   const int32_t markers[] = {0, BLANK_FIELD, YES_FIELD, NO_FIELD};
   EXPECT_EQ(Capture([&](DeckContext& deck) { WriteIntegerFields(deck, markers, 4, 0, 0); }), " , , YES, NO,");
 }
@@ -254,7 +257,8 @@ TEST(IntegerFields, TruncateTowardZeroKeepEveryDigitAndTakeOnlyMarkersAsMarkers)
   EXPECT_EQ(Real(-98.5), "-98.5000,");
   EXPECT_EQ(Integer(20000001.0), " 20000001,");
   const int32_t big[] = {20000001, 2147483647, -2147483647 - 1};
-  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteIntegerFields(deck, big, 3, 1, 0); }), " 20000001, 2147483647, -2147483648,\n");
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteIntegerFields(deck, big, 3, 1, 0); }),
+            " 20000001, 2147483647, -2147483648,\n");
   // Beyond the int32 range nothing is a marker and nothing is cut.
   EXPECT_EQ(Integer(-4294967395.0), " -4294967395,");
   EXPECT_EQ(Integer(1.0e20), " 100000000000000000000,");
@@ -262,7 +266,8 @@ TEST(IntegerFields, TruncateTowardZeroKeepEveryDigitAndTakeOnlyMarkersAsMarkers)
   // The mixed form chooses per field.
   const double values[] = {7.0, 1.5, 20000001.0, -99.0, 2.5e5};
   const int32_t flags[] = {1, 0, 1, 0, 0};
-  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteMixedFields(deck, values, flags, 5, 1, 1); }), "     , 7,1.5000, 20000001, ,2.500+5,\n");
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteMixedFields(deck, values, flags, 5, 1, 1); }),
+            "     , 7,1.5000, 20000001, ,2.500+5,\n");
 }
 
 TEST(Lines, FlagsAndEmptyCounts) {
@@ -281,13 +286,15 @@ TEST(WrappedFields, LineCountsAndContinuationLayout) {
             "1.0000,2.0000,3.0000,4.0000,\n"
             "     ,5.0000,6.0000,7.0000,8.0000,9.0000,10.0000,11.0000,12.0000,\n"
             "     ,13.0000,14.0000,15.0000,16.0000,17.0000,18.0000,19.0000,20.0000,\n");
-  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteRealFieldsWrapped(deck, values.data(), 3, 4, 0); }), "1.0000,2.0000,3.0000,\n");
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteRealFieldsWrapped(deck, values.data(), 3, 4, 0); }),
+            "1.0000,2.0000,3.0000,\n");
   EXPECT_EQ(Capture([&](DeckContext& deck) { WriteRealFieldsWrapped(deck, values.data(), 5, 4, 1); }),
             "     ,1.0000,2.0000,3.0000,4.0000,\n     ,5.0000,\n");
   EXPECT_EQ(Capture([&](DeckContext& deck) { WriteRealFieldsWrapped(deck, values.data(), 0, 4, 1); }), "     ,\n");
   EXPECT_EQ(Capture([&](DeckContext& deck) { WriteRealFieldsWrapped(deck, values.data(), -3, 4, 0); }), "\n");
   // A first line that takes nothing still ends before the continuation lines.
-  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteRealFieldsWrapped(deck, values.data(), 2, 0, 0); }), "\n     ,1.0000,2.0000,\n");
+  EXPECT_EQ(Capture([&](DeckContext& deck) { WriteRealFieldsWrapped(deck, values.data(), 2, 0, 0); }),
+            "\n     ,1.0000,2.0000,\n");
 }
 
 // Reads a short-exponent field back: 1.500+15 -> 1.5e15.

@@ -75,7 +75,8 @@ TEST(NodePackets, ConstraintFlagsAndNodeKind) {
     NodeRecord node = MakeNode(1, 0, 0, 0);
     node.constraintCode = c.code;
     AddNode(model, node);
-    EXPECT_EQ(Lines(CapturePackets(WriteNodePackets, model)).at(2), std::string("0G       6       0       0  ") + c.flags)
+    EXPECT_EQ(Lines(CapturePackets(WriteNodePackets, model)).at(2),
+              std::string("0G       6       0       0  ") + c.flags)
         << c.code;
   }
 
